@@ -1,0 +1,33 @@
+#pragma once
+// "The file contains this phrase": the last and dearest test, run only when
+// every other test has passed.
+
+#include "engine/CustomCriteria.h"
+#include "engine/ContentSearch.h"
+
+#include <QString>
+
+namespace engine {
+
+class TContentCriteria : public TCustomCriteria {
+public:
+    void Assign(const TCustomCriteria &source) override;
+    void Clear() override;
+
+    // True without opening anything while Phrase is empty. Otherwise the
+    // entry (Name inside the open folder FolderFd) must be a regular file
+    // that contains the phrase; every failure is a non-match.
+    bool Matches(int folderFd, const char *name) const;
+
+    const QString &Phrase() const { return fPhrase; }
+    void SetPhrase(const QString &value);
+    TContentSearchOptions Options = 0;
+
+    const TStringVariants &PhraseVariants() const { return fPhraseVariants; }
+
+private:
+    QString fPhrase;
+    TStringVariants fPhraseVariants;
+};
+
+} // namespace engine

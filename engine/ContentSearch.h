@@ -1,0 +1,35 @@
+#pragma once
+// Finding a phrase in a file's content, in whichever of its encodings the
+// file holds: told by a byte-order mark, else both the 8-bit (Windows-1252)
+// form and the UTF-8 form in one pass, since nearly every text file on Linux
+// is UTF-8 without a mark.
+
+#include <QByteArray>
+#include <QString>
+
+namespace engine {
+
+using TContentSearchOptions = unsigned;
+enum : TContentSearchOptions { csoCaseSensitive = 1, csoWholeWord = 2 };
+
+// The phrase in the three encodings a file may hold, unfolded; made once per
+// change of the phrase.
+struct TStringVariants {
+    QByteArray Ansi;  // characters Windows-1252 lacks are "?"
+    QString Unicode;
+    QByteArray Utf8;
+};
+
+TStringVariants MakeStringVariants(const QString &phrase);
+
+// Name is opened relative to FolderFd (or as a path when FolderFd is -1).
+// Only regular files are read: a FIFO, socket, device or folder is a
+// non-match and never blocks. Read failures end the scan like the end of the
+// file; nothing here throws for a file's sake.
+bool FileContainsPhrase(int folderFd, const char *name, const TStringVariants &variants,
+                        TContentSearchOptions options);
+
+// The size of the blocks a file is read in.
+constexpr size_t ContentBlockSize = 61440;
+
+} // namespace engine

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/FileTime.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace engine {
+
+// One hit, handed to OnFileMatch; valid only during that call.
+struct TFileDetails {
+    QString Location;  // the folder, absolute and ending in "/"
+    QString Name;      // without any folder part
+    uint32_t Attributes = 0;
+    int64_t Size = 0;
+    platform::TDateTime CreatedTime = 0;
+    platform::TDateTime ModifiedTime = 0;
+    platform::TDateTime AccessedTime = 0;
+};
+
+// An OnFolderChange handler's answer for the folder being entered.
+enum TFolderIgnore {
+    fiNone = 0,               // its entries are reported, its subfolders entered
+    fiJustThis = 1,           // its entries are not reported, its subfolders are entered
+    fiJustSubfolders = 2,     // its entries are reported, its subfolders not entered
+    fiThisAndSubfolders = 3,  // neither
+};
+
+} // namespace engine

@@ -1,0 +1,87 @@
+#pragma once
+// The search component: walks the target folders of its criteria and reports
+// every matching entry through events. Not threaded (the default), a search
+// runs to its end inside Execute; the owner keeps a window alive by letting
+// pending events run from its OnFileMatch handler, which is also how Abort
+// reaches a running search.
+
+#include "engine/FileDetails.h"
+#include "engine/SearchCriteria.h"
+
+#include <QObject>
+#include <QThread>
+#include <functional>
+#include <memory>
+
+namespace engine {
+
+struct TSearchRun;
+class TFolderWalk;
+
+class TFindFile : public QObject {
+public:
+    using TNotifyEvent = std::function<void(TFindFile &sender)>;
+    using TFileMatchEvent = std::function<void(TFindFile &sender, const TFileDetails &fileInfo)>;
+    using TFolderChangeEvent =
+        std::function<void(TFindFile &sender, const QString &folder, TFolderIgnore &ignoreFolder)>;
+
+    // The criteria start as a fresh TSearchCriteria; the owner edits them.
+    explicit TFindFile(QObject *owner = nullptr);
+    // A busy engine is aborted first; a worker is waited for, and a walk on
+    // this thread (the engine destroyed from its own handler) unwinds
+    // without touching the engine again.
+    ~TFindFile() override;
+
+    // Starts a search; ignored while busy. Not threaded: returns after
+    // OnSearchFinish, and an exception from a handler leaves here after it.
+    // Threaded: returns once the worker runs; OnSearchFinish fires later on
+    // this thread, from its event loop.
+    void Execute();
+    // Stops the running search: OnSearchAbort fires before Abort returns, no
+    // hit or folder event after it. Ignored while idle or once aborted.
+    void Abort();
+
+    TSearchCriteria &Criteria() { return *fCriteria; }
+    void SetCriteria(const TSearchCriteria &value) { fCriteria->Assign(value); }
+
+    bool Threaded = false;
+    QThread::Priority ThreadPriority = QThread::NormalPriority;
+
+    bool Busy() const { return fBusy; }
+    bool Aborted() const { return fAborted; }
+    // 0 between targets, 1 inside a target folder, 2 in its subfolders...
+    uint16_t CurrentLevel() const;
+
+    TFileMatchEvent OnFileMatch;
+    TFolderChangeEvent OnFolderChange;
+    TNotifyEvent OnSearchBegin;
+    TNotifyEvent OnSearchFinish;
+    TNotifyEvent OnSearchAbort;
+
+protected:
+    virtual void DoSearchBegin();
+    virtual void DoSearchFinish();
+    virtual void DoSearchAbort();
+    virtual TFolderIgnore DoFolderChange(const QString &folder);
+    virtual void DoFileMatch(const QString &folder, const platform::TFindData &findData);
+    virtual bool AcceptFile(const QString &folder, const platform::TFindData &findData);
+
+private:
+    friend class TFolderWalk;
+    class TSearchThread;
+
+    void InitSearch();
+    void DoneSearch();
+    void StartWorker();
+    void WorkerFinished();
+    void FireNotify(const TNotifyEvent &event);
+
+    std::unique_ptr<TSearchCriteria> fCriteria;
+    std::atomic<bool> fAborted{false};
+    std::atomic<bool> fBusy{false};
+    bool fDestroying = false;
+    std::shared_ptr<TSearchRun> fRun;
+    std::unique_ptr<QThread> fSearchThread;
+};
+
+} // namespace engine

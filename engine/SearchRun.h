@@ -1,0 +1,34 @@
+#pragma once
+// The state of one running search. It is shared between the engine and the
+// walk, so that an engine destroyed from inside one of its own handlers leaves
+// the walk something valid to unwind through: the walk sees Orphaned and
+// returns without touching the engine again.
+
+#include "engine/SearchCriteria.h"
+#include "platform/MountTable.h"
+
+#include <atomic>
+#include <exception>
+#include <memory>
+#include <mutex>
+
+namespace engine {
+
+class TTargetPath;
+
+struct TSearchRun {
+    std::unique_ptr<TSearchCriteria> Criteria;  // the engine's criteria as the search began
+    const TTargetPath *ActiveTarget = nullptr;
+    uint32_t SubfolderOffAttrs = 0;
+    std::atomic<bool> Stop{false};      // aborted, or the engine is gone
+    std::atomic<bool> Orphaned{false};  // the engine is gone
+    std::atomic<uint16_t> Level{0};
+    // Held while a hit or folder handler runs and while Abort fires
+    // OnSearchAbort; re-entrant because Abort is called from inside a hit
+    // handler on the same thread.
+    std::recursive_mutex CS;
+    platform::TMountTypes MountTypes;
+    std::exception_ptr WorkerError;  // threaded mode: what ended the walk
+};
+
+} // namespace engine

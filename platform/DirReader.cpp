@@ -1,0 +1,138 @@
+#include "platform/DirReader.h"
+
+#include "platform/MountTable.h"
+
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool IsDotOrDotDot(const char *name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+TFileTime ToFileTime(const struct statx_timestamp &ts)
+{
+    return TFileTime{ts.tv_sec, ts.tv_nsec};
+}
+
+bool Earlier(const struct statx_timestamp &a, const struct statx_timestamp &b)
+{
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+uint32_t AttributesOf(const struct statx &sx, const char *name, bool linkToFolder,
+                      bool pseudoMountPoint)
+{
+    const mode_t type = sx.stx_mode & S_IFMT;
+    uint32_t attr = 0;
+    if (type == S_IFDIR || linkToFolder)
+        attr |= faDirectory;
+    if (type == S_IFLNK)
+        attr |= faReparsePoint;
+    const bool special = type == S_IFCHR || type == S_IFBLK || type == S_IFIFO || type == S_IFSOCK;
+    if (special)
+        attr |= faSystem | faDevice;
+    if (pseudoMountPoint)
+        attr |= faSystem;
+    if (type != S_IFLNK && ((sx.stx_mode & 0222) == 0 || (sx.stx_attributes & STATX_ATTR_IMMUTABLE)))
+        attr |= faReadOnly;
+    if (name[0] == '.')
+        attr |= faHidden;
+    if (type == S_IFREG && (sx.stx_mask & STATX_BLOCKS) && sx.stx_blocks * 512 < sx.stx_size)
+        attr |= faSparseFile;
+    if (sx.stx_attributes & STATX_ATTR_COMPRESSED)
+        attr |= faCompressed;
+    if (sx.stx_attributes & STATX_ATTR_ENCRYPTED)
+        attr |= faEncrypted;
+    if (type == S_IFREG && attr == 0)
+        attr = faNormal;
+    return attr;
+}
+
+} // namespace
+
+TDirReader::TDirReader(int folderFd, TMountTypes &mountTypes) : fMountTypes(mountTypes)
+{
+    if (folderFd < 0)
+        return;
+    struct stat st {};
+    if (fstat(folderFd, &st) == 0)
+        fFolderDevice = DeviceNumber(major(st.st_dev), minor(st.st_dev));
+    fDir = fdopendir(folderFd);
+    if (!fDir)
+        close(folderFd);
+}
+
+TDirReader::~TDirReader()
+{
+    if (fDir)
+        closedir(fDir);
+}
+
+int TDirReader::Fd() const
+{
+    return fDir ? dirfd(fDir) : -1;
+}
+
+bool TDirReader::Next(Entry &entry)
+{
+    if (!fDir)
+        return false;
+    while (const struct dirent *e = readdir(fDir)) {
+        if (IsDotOrDotDot(e->d_name))
+            continue;
+        entry.name = e->d_name;
+        entry.length = strlen(e->d_name);
+        entry.mayBeFolder = e->d_type == DT_DIR || e->d_type == DT_UNKNOWN;
+        return true;
+    }
+    return false;
+}
+
+void TDirReader::Rewind()
+{
+    if (fDir)
+        rewinddir(fDir);
+}
+
+bool TDirReader::Stat(const char *name, TFindData &data)
+{
+    struct statx sx {};
+    if (statx(Fd(), name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+              STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
+        return false;
+
+    const mode_t type = sx.stx_mode & S_IFMT;
+    bool linkToFolder = false;
+    if (type == S_IFLNK) {
+        struct statx target {};
+        linkToFolder = statx(Fd(), name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) == 0
+                       && S_ISDIR(target.stx_mode);
+    }
+    bool pseudoMountPoint = false;
+    if (type == S_IFDIR) {
+        const uint64_t device = DeviceNumber(sx.stx_dev_major, sx.stx_dev_minor);
+        pseudoMountPoint = device != fFolderDevice && fMountTypes.IsPseudo(device);
+    }
+
+    data.dwFileAttributes = AttributesOf(sx, name, linkToFolder, pseudoMountPoint);
+    data.size = (data.dwFileAttributes & faDirectory) ? 0 : int64_t(sx.stx_size);
+    data.lastWriteTime = ToFileTime(sx.stx_mtime);
+    data.lastAccessTime = ToFileTime(sx.stx_atime);
+    if (sx.stx_mask & STATX_BTIME)
+        data.creationTime = ToFileTime(sx.stx_btime);
+    else
+        data.creationTime = ToFileTime(Earlier(sx.stx_ctime, sx.stx_mtime) ? sx.stx_ctime : sx.stx_mtime);
+    data.folderFd = Fd();
+    data.rawName = name;
+    return true;
+}
+
+} // namespace platform

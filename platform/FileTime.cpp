@@ -1,0 +1,91 @@
+#include "platform/FileTime.h"
+
+#include <ctime>
+
+namespace platform {
+
+namespace {
+
+constexpr int64_t SecondsPerDay = 86400;
+constexpr int64_t SecondsPerBucket = 3600;
+constexpr int CacheSize = 4096;
+
+long OffsetAt(int64_t seconds)
+{
+    const time_t t = time_t(seconds);
+    struct tm local {};
+    if (!localtime_r(&t, &local))
+        return 0;
+    return local.tm_gmtoff;
+}
+
+// One bucket is an hour of UTC. Its offset is cached only when the offset at
+// its first and last second agree, so a bucket holding a daylight-saving
+// change is always computed exactly. Thread-local because engines may walk in
+// worker threads.
+struct OffsetCacheEntry {
+    int64_t bucket = INT64_MIN;
+    long offset = 0;
+    bool uniform = false;
+};
+thread_local OffsetCacheEntry offsetCache[CacheSize];
+
+long CachedOffsetAt(int64_t seconds)
+{
+    const int64_t bucket = seconds >= 0 ? seconds / SecondsPerBucket
+                                        : -((-seconds + SecondsPerBucket - 1) / SecondsPerBucket);
+    OffsetCacheEntry &entry = offsetCache[size_t(bucket) % CacheSize];
+    if (entry.bucket != bucket) {
+        const int64_t first = bucket * SecondsPerBucket;
+        entry.bucket = bucket;
+        entry.offset = OffsetAt(first);
+        entry.uniform = entry.offset == OffsetAt(first + SecondsPerBucket - 1);
+    }
+    return entry.uniform ? entry.offset : OffsetAt(seconds);
+}
+
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0)))
+        --q;
+    return q;
+}
+
+TDateTime FromDayAndMilliseconds(int64_t day, int64_t msOfDay)
+{
+    const double fraction = double(msOfDay) / double(SecondsPerDay * 1000);
+    return day >= 0 ? double(day) + fraction : double(day) - fraction;
+}
+
+} // namespace
+
+TDateTime FileTimeToDateTime(const TFileTime &time)
+{
+    const int64_t local = time.seconds + CachedOffsetAt(time.seconds);
+    const int64_t day = FloorDiv(local, SecondsPerDay);
+    const int64_t msOfDay = (local - day * SecondsPerDay) * 1000 + time.nanoseconds / 1000000;
+    return FromDayAndMilliseconds(day + UnixEpochDay, msOfDay);
+}
+
+void ForgetTimeZoneOffsets()
+{
+    for (OffsetCacheEntry &entry : offsetCache)
+        entry = OffsetCacheEntry();
+}
+
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                         int millisecond)
+{
+    // Days from civil (proleptic Gregorian), Howard Hinnant's algorithm.
+    const int y = year - (month <= 2);
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = unsigned(y - era * 400);
+    const unsigned doy = unsigned((153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1);
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const int64_t unixDay = int64_t(era) * 146097 + int64_t(doe) - 719468;
+    const int64_t ms = ((int64_t(hour) * 60 + minute) * 60 + second) * 1000 + millisecond;
+    return FromDayAndMilliseconds(unixDay + UnixEpochDay, ms);
+}
+
+} // namespace platform

@@ -1,0 +1,67 @@
+#include "platform/FileTime.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+class TimeZone {
+public:
+    explicit TimeZone(const char *zone)
+    {
+        const char *old = getenv("TZ");
+        fOld = old ? old : "";
+        fHad = old != nullptr;
+        setenv("TZ", zone, 1);
+        tzset();
+        ForgetTimeZoneOffsets();
+    }
+    ~TimeZone()
+    {
+        if (fHad)
+            setenv("TZ", fOld.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+        ForgetTimeZoneOffsets();
+    }
+
+private:
+    std::string fOld;
+    bool fHad;
+};
+
+constexpr double Millisecond = 1.0 / 86400000.0;
+
+} // namespace
+
+TEST(FileTime, UsesTheOffsetInForceAtTheStoredDate)
+{
+    TimeZone zone("Europe/Bratislava");
+    // 2021-01-15 12:00 UTC is 13:00 local (CET), 2021-07-15 12:00 UTC is
+    // 14:00 local (CEST), whatever today's offset is.
+    EXPECT_NEAR(FileTimeToDateTime({1610712000, 0}), EncodeDateTime(2021, 1, 15, 13), Millisecond);
+    EXPECT_NEAR(FileTimeToDateTime({1626350400, 0}), EncodeDateTime(2021, 7, 15, 14), Millisecond);
+    // Both sides of the spring change, 2021-03-28 01:00 UTC.
+    EXPECT_NEAR(FileTimeToDateTime({1616893199, 0}), EncodeDateTime(2021, 3, 28, 1, 59, 59),
+                Millisecond);
+    EXPECT_NEAR(FileTimeToDateTime({1616893200, 0}), EncodeDateTime(2021, 3, 28, 3, 0, 0),
+                Millisecond);
+}
+
+TEST(FileTime, KeepsMillisecondsAndCountsDaysBeforeTheEpochBackwards)
+{
+    TimeZone zone("UTC");
+    EXPECT_DOUBLE_EQ(FileTimeToDateTime({0, 0}), 25569.0);
+    EXPECT_NEAR(FileTimeToDateTime({0, 250999999}), 25569.0 + 250 * Millisecond, 1e-12);
+    // 1899-12-29 06:00 is -1.25: the day counts back, the time of day is
+    // subtracted.
+    const int64_t dayBefore = -25570LL * 86400 + 6 * 3600;
+    EXPECT_DOUBLE_EQ(FileTimeToDateTime({dayBefore, 0}), -1.25);
+    EXPECT_DOUBLE_EQ(EncodeDateTime(1899, 12, 29, 6), -1.25);
+    EXPECT_DOUBLE_EQ(EncodeDateTime(1899, 12, 30), 0.0);
+    EXPECT_DOUBLE_EQ(EncodeDateTime(2000, 1, 1, 18), 36526.75);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Real folder trees in a temporary folder, built from raw byte names so that
+// tests can hold names no text type would produce.
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+class TreeFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The root as the engine sees folders: absolute, ending in "/".
+    QString Root() const;
+    std::string RootBytes() const { return fRoot; }
+    std::string Abs(const std::string &relative) const { return fRoot + "/" + relative; }
+
+    void MakeFolder(const std::string &relative, unsigned mode = 0755);
+    void MakeFile(const std::string &relative, const std::string &content = std::string(),
+                  unsigned mode = 0644);
+    // Modification and access time, seconds since the epoch.
+    void SetTimes(const std::string &relative, long long modified, long long accessed);
+    void MakeLink(const std::string &relative, const std::string &target);
+    void MakeFifo(const std::string &relative);
+    void MakeSparse(const std::string &relative, long long size);
+
+private:
+    std::string fRoot;
+};
+
+// Collects the events of a search as lines, so that a test states the whole
+// expected order at once: "begin", "folder sub/", "hit sub/a.txt", "finish".
+struct EventLog {
+    std::vector<std::string> lines;
+    std::string root;
+    std::string Relative(const QString &path) const;
+};
+
+} // namespace testing_support
