@@ -1,5 +1,7 @@
 #include "engine/ContentCriteria.h"
 
+#include "platform/FindData.h"
+
 namespace engine {
 
 void TContentCriteria::Assign(const TCustomCriteria &source)
@@ -21,14 +23,22 @@ void TContentCriteria::SetPhrase(const QString &value)
         return;
     fPhrase = value;
     fPhraseVariants = MakeStringVariants(value);
+    fSearch.reset();
 }
 
-bool TContentCriteria::Matches(int folderFd, const char *name) const
+bool TContentCriteria::Matches(int folderFd, const char *name, uint32_t attributes) const
 {
     if (fPhrase.isEmpty())
         return true;
+    if (attributes & (platform::faDirectory | platform::faDevice))
+        return false;
     try {
-        return FileContainsPhrase(folderFd, name, fPhraseVariants, Options);
+        if (!fSearch || fSearchOptions != Options) {
+            fSearch = std::make_unique<TPhraseSearch>(fPhraseVariants, Options);
+            fSearchOptions = Options;
+        }
+        const bool knownRegular = !(attributes & platform::faReparsePoint);
+        return fSearch->FileContainsPhrase(folderFd, name, knownRegular);
     } catch (...) {
         return false;
     }

@@ -6,6 +6,7 @@
 #include "engine/ContentSearch.h"
 
 #include <QString>
+#include <memory>
 
 namespace engine {
 
@@ -15,9 +16,10 @@ public:
     void Clear() override;
 
     // True without opening anything while Phrase is empty. Otherwise the
-    // entry (Name inside the open folder FolderFd) must be a regular file
-    // that contains the phrase; every failure is a non-match.
-    bool Matches(int folderFd, const char *name) const;
+    // entry (Name inside the open folder FolderFd, with the attribute bits
+    // the walk read) must be a regular file that contains the phrase; every
+    // failure is a non-match.
+    bool Matches(int folderFd, const char *name, uint32_t attributes) const;
 
     const QString &Phrase() const { return fPhrase; }
     void SetPhrase(const QString &value);
@@ -28,6 +30,9 @@ public:
 private:
     QString fPhrase;
     TStringVariants fPhraseVariants;
+    // Made on the first test after Phrase or Options changed.
+    mutable std::unique_ptr<TPhraseSearch> fSearch;
+    mutable TContentSearchOptions fSearchOptions = 0;
 };
 
 } // namespace engine

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 namespace engine {
 
@@ -22,10 +23,33 @@ struct TStringVariants {
 
 TStringVariants MakeStringVariants(const QString &phrase);
 
-// Name is opened relative to FolderFd (or as a path when FolderFd is -1).
-// Only regular files are read: a FIFO, socket, device or folder is a
-// non-match and never blocks. Read failures end the scan like the end of the
-// file; nothing here throws for a file's sake.
+class TByteScanner;
+class TWideScanner;
+
+// The scanners for one phrase and set of options, made once and used for
+// every file of a search.
+class TPhraseSearch {
+public:
+    TPhraseSearch(const TStringVariants &variants, TContentSearchOptions options);
+    ~TPhraseSearch();
+    TPhraseSearch(const TPhraseSearch &) = delete;
+    TPhraseSearch &operator=(const TPhraseSearch &) = delete;
+
+    // Name is opened relative to FolderFd (or as a path when FolderFd is
+    // -1). Only regular files are read: a FIFO, socket, device or folder is
+    // a non-match and never blocks. KnownRegular says the caller has just
+    // seen a regular file there (not a link), which spares a look before
+    // opening. Read failures end the scan like the end of the file; nothing
+    // here throws for a file's sake.
+    bool FileContainsPhrase(int folderFd, const char *name, bool knownRegular = false) const;
+
+private:
+    std::unique_ptr<TByteScanner> fUnmarked;  // no mark: Windows-1252 and UTF-8 forms
+    std::unique_ptr<TByteScanner> fUtf8;
+    std::unique_ptr<TWideScanner> fLittleEndian;
+    std::unique_ptr<TWideScanner> fBigEndian;
+};
+
 bool FileContainsPhrase(int folderFd, const char *name, const TStringVariants &variants,
                         TContentSearchOptions options);
 

@@ -30,19 +30,33 @@ struct TBytePattern {
 class TByteScanner {
 public:
     TByteScanner(std::vector<TBytePattern> patterns, bool caseSensitive, bool wholeWord);
-    // FirstBlock holds FirstCount bytes read from the file's start; the
-    // content begins at Start (after a byte-order mark).
-    bool Scan(const std::vector<uint8_t> &firstBlock, size_t start, size_t firstCount,
-              const TReadMore &readMore) const;
+    // Reads the file from its start through ReadMore; the content begins
+    // after the byte-order mark of MarkLength bytes.
+    bool Scan(const TReadMore &readMore, size_t markLength) const;
 
 private:
+    // The bytes that fold to one unit of the pattern, as the test
+    // (byte | Mask) == Value: one byte, or two that differ in one bit
+    // ("a"/"A", "š"/"Š"). A unit whose bytes cannot be told so is not
+    // Simple, and the scan then goes byte by byte.
+    struct TUnitClass {
+        uint8_t Mask = 0xFF;
+        uint8_t Value = 0xFF;
+        bool Simple = true;
+    };
     struct TPattern {
         std::vector<uint8_t> Folded;
         TWordRule Rule;
-        std::vector<uint8_t> FirstClass;   // bytes that fold to the first unit
-        std::vector<uint8_t> SecondClass;  // likewise the second; empty for one unit
+        TUnitClass First;
+        TUnitClass Second;  // matches every byte for a one-unit pattern
     };
     bool Find(const uint8_t *b, size_t len, size_t from, size_t limit, size_t streamStart) const;
+    // Examines positions from K on, in steps of the vector width, while a
+    // whole step fits; returns where it stopped, or Found.
+    size_t FindVector(const uint8_t *b, size_t len, size_t k, size_t limit, size_t streamStart,
+                      bool &found) const;
+    size_t FindVectorAvx2(const uint8_t *b, size_t len, size_t k, size_t limit,
+                          size_t streamStart, bool &found) const;
     bool Verify(const uint8_t *b, size_t len, size_t k, size_t streamStart) const;
     bool WordOk(const TPattern &p, const uint8_t *b, size_t len, size_t k, size_t streamStart) const;
 
@@ -50,6 +64,7 @@ private:
     const unsigned char *fFold;
     bool fWholeWord;
     bool fVectorSearch = false;
+    bool fAvx2 = false;
     std::array<bool, 256> fCandidate{};
     size_t fMaxLength = 0;
     size_t fLookahead = 0;
@@ -58,8 +73,7 @@ private:
 class TWideScanner {
 public:
     TWideScanner(const QString &phrase, bool caseSensitive, bool wholeWord, bool bigEndian);
-    bool Scan(const std::vector<uint8_t> &firstBlock, size_t start, size_t firstCount,
-              const TReadMore &readMore) const;
+    bool Scan(const TReadMore &readMore, size_t markLength) const;
 
 private:
     bool Find(const char16_t *b, size_t len, size_t from, size_t limit, size_t streamStart) const;

@@ -28,7 +28,7 @@ bool TSearchCriteria::Matches(const QString &folder, const platform::TFindData &
            && fTimeStamp.Matches(findData.creationTime, findData.lastWriteTime,
                                  findData.lastAccessTime)
            && fFiles.Matches(folder, findData.cFileName)
-           && fContent.Matches(findData.folderFd, findData.rawName);
+           && fContent.Matches(findData.folderFd, findData.rawName, findData.dwFileAttributes);
 }
 
 } // namespace engine

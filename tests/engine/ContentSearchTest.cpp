@@ -1,10 +1,35 @@
 #include "TreeFixture.h"
 
 #include "engine/ContentSearch.h"
+#include "engine/FindFile.h"
+
+#include <QStringEncoder>
+#include <sys/stat.h>
 
 using namespace engine;
 
 namespace {
+
+std::string Utf16(const QString &text, bool bigEndian, bool mark = true)
+{
+    std::string out = mark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (const QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        out += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return out;
+}
+
+std::string Utf8(const char *text, bool mark)
+{
+    return (mark ? "\xEF\xBB\xBF" : "") + std::string(text);
+}
+
+std::string Ansi(const char *utf8)
+{
+    QStringEncoder encoder("windows-1252");
+    return QByteArray(encoder(QString::fromUtf8(utf8))).toStdString();
+}
 
 class ContentSearchTest : public testing_support::TreeFixture {
 protected:
@@ -16,9 +41,129 @@ protected:
     }
 };
 
-TEST_F(ContentSearchTest, Placeholder)
+TEST_F(ContentSearchTest, FindsThePhraseInEveryEncodingWithAndWithoutCase)
 {
-    EXPECT_TRUE(Contains("xabcx", "abc"));
+    const QString text = QStringLiteral("x PHRASE x");
+    const std::string files[] = {
+        "x PHRASE x",
+        Utf16(text, false),
+        Utf16(text, true),
+        Utf8("x PHRASE x", true),
+    };
+    for (const std::string &content : files) {
+        EXPECT_TRUE(Contains(content, "phrase")) << content;
+        EXPECT_TRUE(Contains(content, "PHRASE", csoCaseSensitive)) << content;
+        EXPECT_FALSE(Contains(content, "phrase", csoCaseSensitive)) << content;
+        EXPECT_FALSE(Contains(content, "phrases")) << content;
+    }
+}
+
+TEST_F(ContentSearchTest, ANonAsciiPhraseIsFoundInEachEncodingIncludingUnmarkedUtf8)
+{
+    EXPECT_TRUE(Contains(Ansi("caf\xc3\xa9 au lait"), "caf\xc3\xa9"));
+    EXPECT_TRUE(Contains(Ansi("CAF\xc3\x89"), "caf\xc3\xa9")) << "folded in Windows-1252";
+    EXPECT_TRUE(Contains(Utf16(QString::fromUtf8("CAF\xc3\x89"), false), "caf\xc3\xa9"));
+    EXPECT_TRUE(Contains(Utf8("un caf\xc3\xa9", true), "caf\xc3\xa9"));
+    EXPECT_TRUE(Contains(Utf8("un caf\xc3\xa9", false), "caf\xc3\xa9"));
+    EXPECT_TRUE(Contains(Utf8("\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82", false),
+                         "\xd1\x80\xd0\xb8\xd0\xb2"))
+        << "a phrase Windows-1252 cannot hold at all";
+    EXPECT_FALSE(Contains(Utf8("un cafe", false), "caf\xc3\xa9"));
+}
+
+TEST_F(ContentSearchTest, PartialOccurrencesDoNotHideOnesThatStartInsideThem)
+{
+    EXPECT_TRUE(Contains("aab", "ab"));
+    EXPECT_TRUE(Contains("a a b", "a b"));
+    EXPECT_TRUE(Contains(Utf16(QStringLiteral("aab"), false), "ab"));
+}
+
+TEST_F(ContentSearchTest, WholeWordsNeedDelimitersOnBothSides)
+{
+    const TContentSearchOptions word = csoWholeWord;
+    EXPECT_TRUE(Contains("the cat.", "cat", word));
+    EXPECT_TRUE(Contains("cat", "cat", word));
+    EXPECT_TRUE(Contains("a_cat_b", "cat", word));
+    EXPECT_FALSE(Contains("concatenate", "cat", word));
+    EXPECT_TRUE(Contains("concatenate cat", "cat", word)) << "a later occurrence still counts";
+    EXPECT_FALSE(Contains(Ansi("cat\xc3\xa9"), "cat", word)) << "é is a letter in Windows-1252";
+    EXPECT_FALSE(Contains(Utf8("cat\xc3\xa9", true), "cat", word));
+    EXPECT_TRUE(Contains(Utf8("cat\xe2\x80\x94", true), "cat", word)) << "an em dash delimits";
+    EXPECT_TRUE(Contains(Utf8("\xe2\x80\x94" "cat", false), "cat", word));
+    EXPECT_FALSE(Contains(Utf8("\xd0\xb6" "cat", true), "cat", word)) << "a Cyrillic letter before";
+    EXPECT_TRUE(Contains(Utf16(QStringLiteral("(cat)"), true), "cat", word));
+    EXPECT_FALSE(Contains(Utf16(QStringLiteral("xcat"), true), "cat", word));
+}
+
+TEST_F(ContentSearchTest, OccurrencesAndNeighboursThatStraddleTwoBlocks)
+{
+    const size_t block = ContentBlockSize;
+    EXPECT_TRUE(Contains(std::string(block - 1, 'x') + "abc", "abc")) << "first unit ends a block";
+    EXPECT_TRUE(Contains(std::string(block - 3, '.') + "cat.", "cat", csoWholeWord));
+    EXPECT_FALSE(Contains(std::string(block - 3, '.') + "catz", "cat", csoWholeWord))
+        << "the letter right after lies in the next block";
+    EXPECT_FALSE(Contains(std::string(block - 4, '.') + "zcat", "cat", csoWholeWord))
+        << "the letter right before lies in the previous block";
+    EXPECT_TRUE(Contains(std::string(3 * block + 17, 'y') + "needle", "NEEDLE"));
+    // UTF-16: the mark takes the first unit of the first block.
+    EXPECT_TRUE(Contains(Utf16(QString(int(block / 2) - 2, QLatin1Char('x')) + QStringLiteral("abc"),
+                               false),
+                         "abc"));
+    EXPECT_FALSE(Contains(Utf16(QString(int(block / 2) - 4, QLatin1Char('.')) + QStringLiteral("catz"),
+                                true),
+                          "cat", csoWholeWord));
+    // UTF-8: a two-byte letter right after, split across the blocks.
+    EXPECT_FALSE(Contains(Utf8("", true) + std::string(block - 6, ' ') + "cat\xc3\xa9", "cat",
+                          csoWholeWord));
+}
+
+TEST_F(ContentSearchTest, ShortAndOddFilesAreReadByTheRules)
+{
+    EXPECT_TRUE(Contains("a", "a")) << "a one-byte file is read as 8-bit text";
+    EXPECT_TRUE(Contains("\xEF\xBB" "A", "\xC3\xAF\xC2\xBB" "a")) << "EF BB 41 is not a mark";
+    EXPECT_FALSE(Contains("\xFF\xFE", "\xC3\xBF\xC3\xBE")) << "FF FE is a mark, not content";
+    EXPECT_FALSE(Contains("\xFF\xFE", "x"));
+    EXPECT_FALSE(Contains(Utf16(QStringLiteral("ab"), false) + "c", "c"))
+        << "an odd last byte of UTF-16 is ignored";
+    EXPECT_TRUE(Contains(Utf16(QStringLiteral("ab"), false) + "c", "b"));
+    EXPECT_FALSE(Contains("", "x"));
+    EXPECT_TRUE(Contains("\x96 dash", "\xe2\x80\x93 dash")) << "Windows-1252 en dash";
+}
+
+TEST_F(ContentSearchTest, EntriesThatCannotBeReadAsFilesNeverMatch)
+{
+    MakeFifo("fifo");
+    MakeFolder("folder");
+    MakeFile("secret", "needle", 0);
+    const TStringVariants needle = MakeStringVariants(QStringLiteral("needle"));
+    EXPECT_FALSE(FileContainsPhrase(-1, Abs("fifo").c_str(), needle, 0)) << "and does not block";
+    EXPECT_FALSE(FileContainsPhrase(-1, Abs("folder").c_str(), needle, 0));
+    EXPECT_FALSE(FileContainsPhrase(-1, Abs("missing").c_str(), needle, 0));
+    const std::string secret = Abs("secret");
+    EXPECT_TRUE(RunUnprivileged([&] { return !FileContainsPhrase(-1, secret.c_str(), needle, 0); }));
+    EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), needle, 0)) << "root reads it";
+    EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), MakeStringVariants(QString()), 0));
+}
+
+TEST_F(ContentSearchTest, ASearchWithAPhraseListsOnlyFilesThatHoldIt)
+{
+    MakeFile("yes.txt", "has the Needle inside");
+    MakeFile("no.txt", "nothing here");
+    MakeFifo("pipe");
+    MakeFolder("needle-folder");
+    MakeLink("link.txt", "yes.txt");
+    TFindFile finder;
+    finder.Criteria().Files().SetLocation(Root());
+    finder.Criteria().Attributes().SetDirectory(fsIgnore);
+    finder.Criteria().Attributes().SetSystem(fsIgnore);
+    finder.Criteria().Content().SetPhrase(QStringLiteral("needle"));
+    std::vector<std::string> hits;
+    finder.OnFileMatch = [&](TFindFile &, const TFileDetails &hit) {
+        hits.push_back(hit.Name.toStdString());
+    };
+    finder.Execute();
+    std::sort(hits.begin(), hits.end());
+    EXPECT_EQ(hits, (std::vector<std::string>{"link.txt", "yes.txt"}));
 }
 
 } // namespace

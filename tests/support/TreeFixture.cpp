@@ -9,6 +9,7 @@
 #include <ftw.h>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace testing_support {
@@ -93,6 +94,21 @@ void TreeFixture::MakeSparse(const std::string &relative, long long size)
     Check(fd >= 0 && ftruncate(fd, off_t(size)) == 0, "sparse " + relative);
     if (fd >= 0)
         close(fd);
+}
+
+bool TreeFixture::RunUnprivileged(const std::function<bool()> &body)
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string EventLog::Relative(const QString &path) const

@@ -3,6 +3,7 @@
 // tests can hold names no text type would produce.
 
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ protected:
     void MakeLink(const std::string &relative, const std::string &target);
     void MakeFifo(const std::string &relative);
     void MakeSparse(const std::string &relative, long long size);
+
+    // Permissions do not stop root, so what must meet an unreadable entry
+    // runs in a child process that has given up its privileges. True when
+    // Body returned true there.
+    static bool RunUnprivileged(const std::function<bool()> &body);
 
 private:
     std::string fRoot;
