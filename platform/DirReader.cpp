@@ -1,6 +1,7 @@
 #include "platform/DirReader.h"
 
 #include "platform/MountTable.h"
+#include "platform/StatxTimes.h"
 
 #include <cstring>
 #include <fcntl.h>
@@ -15,16 +16,6 @@ namespace {
 bool IsDotOrDotDot(const char *name)
 {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-TFileTime ToFileTime(const struct statx_timestamp &ts)
-{
-    return TFileTime{ts.tv_sec, ts.tv_nsec};
-}
-
-bool Earlier(const struct statx_timestamp &a, const struct statx_timestamp &b)
-{
-    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
 uint32_t AttributesOf(const struct statx &sx, const char *name, bool linkToFolder,
@@ -124,12 +115,7 @@ bool TDirReader::Stat(const char *name, TFindData &data)
 
     data.dwFileAttributes = AttributesOf(sx, name, linkToFolder, pseudoMountPoint);
     data.size = (data.dwFileAttributes & faDirectory) ? 0 : int64_t(sx.stx_size);
-    data.lastWriteTime = ToFileTime(sx.stx_mtime);
-    data.lastAccessTime = ToFileTime(sx.stx_atime);
-    if (sx.stx_mask & STATX_BTIME)
-        data.creationTime = ToFileTime(sx.stx_btime);
-    else
-        data.creationTime = ToFileTime(Earlier(sx.stx_ctime, sx.stx_mtime) ? sx.stx_ctime : sx.stx_mtime);
+    FillTimes(sx, data);
     data.folderFd = Fd();
     data.rawName = name;
     return true;

@@ -45,3 +45,11 @@ struct TFindData {
 };
 
 } // namespace platform
+
+namespace platform {
+
+// The folder's own entry (for its times), through OpenFolder, so that long
+// paths work too. False when it cannot be read.
+bool StatFolder(const QString &path, TFindData &data);
+
+} // namespace platform

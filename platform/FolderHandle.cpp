@@ -64,3 +64,25 @@ bool IsExistingFolder(const QString &path)
 }
 
 } // namespace platform
+
+#include "platform/StatxTimes.h"
+
+namespace platform {
+
+bool StatFolder(const QString &path, TFindData &data)
+{
+    const int fd = OpenWithFlags(path, O_PATH);
+    if (fd < 0)
+        return false;
+    struct statx sx {};
+    const bool ok = statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0;
+    close(fd);
+    if (!ok)
+        return false;
+    data.dwFileAttributes = faDirectory;
+    data.size = 0;
+    FillTimes(sx, data);
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,148 @@
+#include "explorer/FieldFormat.h"
+
+#include "platform/NameCodec.h"
+
+#include <cmath>
+
+namespace explorer {
+
+namespace {
+
+constexpr int MaxExtension = 255;
+
+// Index of the extension dot, or -1: the last "." with no "/" after it.
+qsizetype ExtensionDot(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > path.lastIndexOf(QLatin1Char('/')) ? dot : -1;
+}
+
+QString TwoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString FormatFileSize(int64_t size, const TRegionalFormats &formats)
+{
+    static const struct {
+        int64_t unit;
+        const char *suffix;
+    } units[] = {{int64_t(1) << 30, " G"}, {int64_t(1) << 20, " M"}, {int64_t(1) << 10, " k"}};
+    for (const auto &u : units) {
+        if (size < u.unit)
+            continue;
+        const long double value = static_cast<long double>(size) / u.unit;
+        const long long tenths = std::llround(value * 10);
+        return QString::number(tenths / 10) + formats.DecimalSeparator
+               + QString::number(tenths % 10) + QLatin1String(u.suffix);
+    }
+    return QString::number(size) + QLatin1String(" b");
+}
+
+QString AttributesToText(int32_t attributes)
+{
+    QString text = QStringLiteral("----");
+    if (attributes & 0x10)
+        return text;
+    if (attributes & 0x01)
+        text[0] = QLatin1Char('r');
+    if (attributes & 0x20)
+        text[1] = QLatin1Char('a');
+    if (attributes & 0x02)
+        text[2] = QLatin1Char('h');
+    if (attributes & 0x04)
+        text[3] = QLatin1Char('s');
+    return text;
+}
+
+QDateTime ToQDateTime(TDateTime value)
+{
+    const double day = std::trunc(value);
+    long long ms = std::llround(std::fabs(value - day) * 86400000.0);
+    // Before 1899-12-30 the day counts back and the time of day forward:
+    // -1.25 is 1899-12-29 06:00.
+    long long days = static_cast<long long>(day);
+    if (ms >= 86400000LL) {
+        ms -= 86400000LL;
+        days += value < 0 ? -1 : 1;
+    }
+    const QDate date = QDate(1899, 12, 30).addDays(days);
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
+QString FormatTimestamp(TDateTime value, const QString &pattern, const TRegionalFormats &formats)
+{
+    const QDateTime dt = ToQDateTime(value);
+    QString out;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QStringView rest = QStringView(pattern).mid(i);
+        if (rest.startsWith(QLatin1String("yyyy"))) {
+            out += QStringLiteral("%1").arg(dt.date().year(), 4, 10, QLatin1Char('0'));
+            i += 4;
+        } else if (rest.startsWith(QLatin1String("dd"))) {
+            out += TwoDigits(dt.date().day());
+            i += 2;
+        } else if (rest.startsWith(QLatin1String("mm"))) {
+            out += TwoDigits(dt.date().month());
+            i += 2;
+        } else if (rest.startsWith(QLatin1String("hh"))) {
+            out += TwoDigits(dt.time().hour());
+            i += 2;
+        } else if (rest.startsWith(QLatin1String("nn"))) {
+            out += TwoDigits(dt.time().minute());
+            i += 2;
+        } else {
+            out += pattern.at(i) == QLatin1Char(':') ? formats.TimeSeparator : QString(pattern.at(i));
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString FormatDateTime(TDateTime value, const TRegionalFormats &formats)
+{
+    const QDateTime dt = ToQDateTime(value);
+    QString text = formats.Locale.toString(dt.date(), formats.ShortDateFormat);
+    const QTime t = dt.time();
+    if (t.hour() != 0 || t.minute() != 0 || t.second() != 0)
+        text += QLatin1Char(' ') + formats.Locale.toString(t, formats.LongTimeFormat);
+    return text;
+}
+
+QString ExtractFileName(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString ExtractFolderPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString ExtractExtension(const QString &path)
+{
+    const qsizetype dot = ExtensionDot(path);
+    return dot < 0 ? QString() : path.mid(dot + 1, MaxExtension);
+}
+
+QString ExtractDottedExtension(const QString &path)
+{
+    const qsizetype dot = ExtensionDot(path);
+    return dot < 0 ? QString() : path.mid(dot);
+}
+
+QString ExtractBaseName(const QString &path)
+{
+    const QString name = ExtractFileName(path);
+    const qsizetype dot = ExtensionDot(name);
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString ReportText(const QString &name)
+{
+    return platform::ReplaceEscapedBytes(name);
+}
+
+} // namespace explorer

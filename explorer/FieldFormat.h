@@ -1,0 +1,48 @@
+#pragma once
+// The texts every table and report makes of a record's fields, in one place
+// so that they cannot drift apart.
+
+#include "explorer/RegionalFormats.h"
+#include "platform/FileTime.h"
+
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+namespace explorer {
+
+using platform::TDateTime;
+
+// The pattern of the time stamps in both tables.
+inline const QString TableTimestampFormat = QStringLiteral("dd.mm.yyyy hh:nn");
+// What the Size column of both tables shows for a folder.
+inline const QString FolderSizeText = QStringLiteral("<DIR>   ");
+
+// "1023 b", "1.3 k", "1024.0 M", "1.0 G": one decimal, halves away from zero.
+QString FormatFileSize(int64_t size, const TRegionalFormats &formats);
+
+// "rahs" letters in that order, "----" for folders whatever else is set.
+QString AttributesToText(int32_t attributes);
+
+// A date-time by a pattern of dd, mm, yyyy, hh, nn; ":" becomes the locale's
+// time separator, other characters stay. Seconds are dropped, not rounded.
+QString FormatTimestamp(TDateTime value, const QString &pattern, const TRegionalFormats &formats);
+
+// The locale's short date, then its long time unless the time of day is
+// 00:00:00 (milliseconds aside).
+QString FormatDateTime(TDateTime value, const TRegionalFormats &formats);
+
+// Calendar fields of a date-time, to the millisecond.
+QDateTime ToQDateTime(TDateTime value);
+
+// Name splitting; "/" ends a folder part.
+QString ExtractFileName(const QString &path);     // after the last "/"
+QString ExtractFolderPart(const QString &path);   // up to and including the last "/"
+QString ExtractExtension(const QString &path);    // "pdf" of "a.final.pdf", at most 255
+QString ExtractDottedExtension(const QString &path);  // ".pdf"
+QString ExtractBaseName(const QString &path);     // "a.final"; "" for ".profile"
+
+// Names as reports write them: bytes that were not UTF-8 become U+FFFD.
+QString ReportText(const QString &name);
+
+} // namespace explorer

@@ -1,0 +1,19 @@
+#pragma once
+// The HTML report: one page from a fixed template, a style sheet made of
+// five colours, a heading and a table row per listed row. Every text taken
+// from the listing or the options is escaped, so a file named
+// "<img src=x onerror=...>" shows as its name and runs nothing.
+
+#include "listing/ReportSource.h"
+
+namespace listing {
+
+void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source);
+
+// Clears Report and fills it.
+void ExportHTML(QStringList &report, const THtmlLayout &layout, const TReportSource &source);
+
+// &, <, > and " as character references.
+QString HtmlEscape(const QString &text);
+
+} // namespace listing

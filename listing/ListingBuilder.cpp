@@ -1,0 +1,111 @@
+#include "listing/ListingBuilder.h"
+
+#include "explorer/FolderScanner.h"
+#include "engine/TargetPaths.h"
+#include "platform/AbsolutePath.h"
+
+namespace listing {
+
+using explorer::TFileList;
+
+TListingBuilder::TListingBuilder(TFileList &list) : fList(list)
+{
+    engine::TSearchCriteria &criteria = fFileLister.Criteria();
+    criteria.Files().SetFileName(QStringLiteral("*.*"));
+    criteria.Files().SetSubfolders(false);
+    criteria.Attributes().SetDirectory(engine::fsIgnore);
+    fFileLister.OnSearchBegin = [this](engine::TFindFile &) { SearchBegin(); };
+    fFileLister.OnFolderChange = [this](engine::TFindFile &, const QString &folder,
+                                        engine::TFolderIgnore &ignore) {
+        const engine::TFolderIgnore answer = FolderChange(folder);
+        if (answer != engine::fiNone)
+            ignore = answer;
+        if (OnFolderEntered)
+            OnFolderEntered();
+    };
+    fFileLister.OnFileMatch = [this](engine::TFindFile &, const engine::TFileDetails &hit) {
+        if (FileMatch(hit) && OnHitKept)
+            OnHitKept();
+    };
+    fFileLister.OnSearchAbort = [this](engine::TFindFile &) { SearchAbort(); };
+    fFileLister.OnSearchFinish = [this](engine::TFindFile &) { SearchAbort(); };
+}
+
+void TListingBuilder::BuildList(const TFileList &explorer, const TListingOptions &options)
+{
+    fExplorer = &explorer;
+    fOptions = options;
+    engine::TSearchCriteria &criteria = fFileLister.Criteria();
+    criteria.Files().SetLocation(platform::IncludeTrailingDelimiter(explorer.Location));
+    criteria.Files().SetSubfolders(options.Recurse);
+    criteria.Files().SetFileName(engine::TrimControls(options.FileMask));
+    criteria.Content().SetPhrase(engine::TrimControls(options.Phrase));
+    fFileLister.Execute();
+}
+
+void TListingBuilder::Stop()
+{
+    if (fListing)
+        fFileLister.Abort();
+}
+
+QString TListingBuilder::StatusText() const
+{
+    return QStringLiteral("Dirs: %1   Files: %2").arg(fDirs).arg(fFiles);
+}
+
+void TListingBuilder::SearchBegin()
+{
+    fList.Location = fExplorer ? fExplorer->Location : fFileLister.Criteria().Files().Location();
+    fListing = true;
+    if (fOptions.ClearPrevious) {
+        fList.FileData.clear();
+        fFiles = 0;
+        fDirs = 0;
+    }
+    fList.FileData.reserve(fList.FileData.size() + explorer::ListGrowth);
+    fList.Changed();
+    if (OnBegin)
+        OnBegin();
+}
+
+engine::TFolderIgnore TListingBuilder::FolderChange(const QString &folder)
+{
+    if (!fExplorer)
+        return engine::fiNone;
+    QString path = folder;
+    if (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const int index = fExplorer->FindObjectIndex(path);
+    if (index >= 0 && !fExplorer->FileData[size_t(index)].Selected)
+        return engine::fiThisAndSubfolders;
+    return engine::fiNone;
+}
+
+bool TListingBuilder::FileMatch(const engine::TFileDetails &fileInfo)
+{
+    const bool directory = fileInfo.Attributes & platform::faDirectory;
+    if (!(directory ? fOptions.ListDirs : fOptions.ListFiles))
+        return false;
+    if (!fOptions.ListUnticked && fExplorer && fileInfo.Location == fList.Location) {
+        const int index = fExplorer->FindObjectIndex(fileInfo.Location + fileInfo.Name);
+        if (index >= 0 && !fExplorer->FileData[size_t(index)].Selected)
+            return false;
+    }
+    // The array grows geometrically and is cut to size at the end: growing it
+    // by a fixed step would copy it over and over on large listings.
+    fList.FileData.push_back(explorer::FileDataFromHit(fileInfo, false));
+    ++(directory ? fDirs : fFiles);
+    return true;
+}
+
+void TListingBuilder::SearchAbort()
+{
+    fList.FileData.shrink_to_fit();
+    fList.Changed();
+    if (OnEnd)
+        OnEnd();
+    fListing = false;
+}
+
+} // namespace listing

@@ -1,0 +1,59 @@
+#pragma once
+// Builds the flat listing from the explorer's folder and its check marks.
+// The window and tamarel-list both drive it; each adds what it shows while a
+// listing runs through the hooks, and the window's handlers call the steps.
+
+#include "engine/FindFile.h"
+#include "explorer/FileData.h"
+#include "listing/ListingOptions.h"
+
+#include <functional>
+
+namespace listing {
+
+class TListingBuilder {
+public:
+    // List is the built listing (the window's FList), owned by the caller.
+    explicit TListingBuilder(explorer::TFileList &list);
+
+    // Lists Explorer.Location with the options and returns when the search
+    // has ended. Explorer's check marks are read at each look-up, in their
+    // state of that moment.
+    void BuildList(const explorer::TFileList &explorer, const TListingOptions &options);
+    // STOP: aborts a running listing; the list keeps what was counted.
+    void Stop();
+
+    bool Listing() const { return fListing; }
+    int DirCount() const { return fDirs; }    // FTDC
+    int FileCount() const { return fFiles; }  // FTFC
+    // "Dirs: 3   Files: 12"
+    QString StatusText() const;
+
+    // The search engine's steps, bound to its events.
+    void SearchBegin();
+    engine::TFolderIgnore FolderChange(const QString &folder);
+    bool FileMatch(const engine::TFileDetails &fileInfo);  // true when kept
+    void SearchAbort();
+
+    // After the begin step; after each kept hit (the caller shows the counts
+    // and lets pending events run, which is how Stop arrives); after each
+    // folder is entered; after the end step, which runs twice after a Stop.
+    std::function<void()> OnBegin;
+    std::function<void()> OnHitKept;
+    std::function<void()> OnFolderEntered;
+    std::function<void()> OnEnd;
+
+    engine::TFindFile &FileLister() { return fFileLister; }
+    explorer::TFileList &List() { return fList; }
+
+private:
+    explorer::TFileList &fList;
+    engine::TFindFile fFileLister;
+    const explorer::TFileList *fExplorer = nullptr;
+    TListingOptions fOptions;
+    bool fListing = false;
+    int fDirs = 0;
+    int fFiles = 0;
+};
+
+} // namespace listing

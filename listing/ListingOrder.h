@@ -1,0 +1,17 @@
+#pragma once
+// The order of the listing's rows, which every report follows too: folders
+// first, then files, each by full name in the user's collation (letter case
+// counts), records that compare equal in the order they were found.
+
+#include "explorer/FileData.h"
+
+#include <QLocale>
+#include <vector>
+
+namespace listing {
+
+// Record indexes in row order. Collation keys are made once per record, not
+// in every comparison, so a million rows sort in seconds.
+std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale &locale);
+
+} // namespace listing

@@ -1,0 +1,175 @@
+#include "listing/ReportFile.h"
+
+#include "platform/NameCodec.h"
+
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+namespace listing {
+
+namespace {
+
+const char *const Extensions[] = {"", ".csv", ".html", ".xml"};
+
+// Punctuation that has no decomposition but an obvious ASCII stand-in.
+char AsciiPunctuation(char16_t c)
+{
+    switch (c) {
+    case 0x2018: case 0x2019: case 0x201A: case 0x2032: return '\'';
+    case 0x201C: case 0x201D: case 0x201E: case 0x2033: return '"';
+    case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2212: return '-';
+    case 0x00A0: case 0x2002: case 0x2003: case 0x2009: return ' ';
+    case 0x00AB: return '<';
+    case 0x00BB: return '>';
+    case 0x00D7: return 'x';
+    default: return 0;
+    }
+}
+
+char ToAscii(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return char(c.unicode());
+    if (const char p = AsciiPunctuation(c.unicode()))
+        return p;
+    const QString decomposed = QString(c).normalized(QString::NormalizationForm_KD);
+    if (!decomposed.isEmpty() && decomposed.at(0).unicode() < 0x80 && decomposed.at(0).isLetterOrNumber())
+        return char(decomposed.at(0).unicode());
+    return '?';
+}
+
+QByteArray EncodeLine(const QString &line, TTextEncoding encoding)
+{
+    const QString text = platform::ReplaceEscapedBytes(line);
+    QByteArray out;
+    switch (encoding) {
+    case teAscii:
+        out.reserve(text.size() + 2);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            // A character outside the BMP is one "?", not two.
+            if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i, out += '?';
+            else
+                out += ToAscii(text.at(i));
+        }
+        out += "\r\n";
+        break;
+    case teUtf8:
+        out = text.toUtf8();
+        out += "\r\n";
+        break;
+    case teUnicode: {
+        const QString withBreak = text + QLatin1String("\r\n");
+        out.reserve(withBreak.size() * 2);
+        for (const QChar c : withBreak) {
+            out += char(c.unicode() & 0xFF);
+            out += char(c.unicode() >> 8);
+        }
+        break;
+    }
+    }
+    return out;
+}
+
+QByteArray ByteOrderMark(TTextEncoding encoding)
+{
+    switch (encoding) {
+    case teUtf8: return QByteArray("\xEF\xBB\xBF");
+    case teUnicode: return QByteArray("\xFF\xFE");
+    case teAscii: break;
+    }
+    return QByteArray();
+}
+
+} // namespace
+
+QString ReportFileName(const QString &chosen, TReportFileType type)
+{
+    const qsizetype slash = chosen.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? chosen.left(dot) : chosen;
+    return stem + QLatin1String(Extensions[type]);
+}
+
+TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding)
+{
+    return type == rftCsv ? csvEncoding : teUtf8;
+}
+
+QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding)
+{
+    QByteArray out = ByteOrderMark(encoding);
+    for (const QString &line : lines)
+        out += EncodeLine(line, encoding);
+    return out;
+}
+
+ECreateFileError::ECreateFileError(const QString &fileName, const QString &reason)
+    : std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason).toStdString())
+{
+}
+
+class TReportWriter::TImpl {
+public:
+    TImpl(const QString &fileName, TTextEncoding encoding)
+        : File(fileName), FileName(fileName), Encoding(encoding)
+    {
+    }
+    void Fail()
+    {
+        const QString reason = File.errorString();
+        File.cancelWriting();
+        throw ECreateFileError(FileName, reason);
+    }
+    void Write(const QByteArray &bytes)
+    {
+        if (File.write(bytes) != bytes.size())
+            Fail();
+    }
+    QSaveFile File;
+    QString FileName;
+    TTextEncoding Encoding;
+};
+
+TReportWriter::TReportWriter(const QString &fileName, TTextEncoding encoding)
+    : fImpl(new TImpl(fileName, encoding))
+{
+    if (!fImpl->File.open(QIODevice::WriteOnly)) {
+        const QString reason = fImpl->File.errorString();
+        delete fImpl;
+        throw ECreateFileError(fileName, reason);
+    }
+    try {
+        fImpl->Write(ByteOrderMark(encoding));
+    } catch (...) {
+        delete fImpl;
+        throw;
+    }
+}
+
+TReportWriter::~TReportWriter()
+{
+    delete fImpl;
+}
+
+void TReportWriter::WriteLine(const QString &line)
+{
+    fImpl->Write(EncodeLine(line, fImpl->Encoding));
+}
+
+void TReportWriter::Commit()
+{
+    if (!fImpl->File.commit())
+        throw ECreateFileError(fImpl->FileName, fImpl->File.errorString());
+}
+
+void SaveReport(const QString &fileName, const QStringList &lines, TTextEncoding encoding)
+{
+    TReportWriter writer(fileName, encoding);
+    for (const QString &line : lines)
+        writer.WriteLine(line);
+    writer.Commit();
+}
+
+} // namespace listing

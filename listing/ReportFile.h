@@ -1,0 +1,56 @@
+#pragma once
+// Writing a report to a file: the file types of the save dialog, the name
+// each gives the file, the encodings with their byte-order marks, and CR LF
+// after every line.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+namespace listing {
+
+// The save dialog's file types, numbered as its filter lists them.
+enum TReportFileType { rftCsv = 1, rftHtml = 2, rftAll = 3 };
+// The CSV file formats, in the order "ASCII", "UTF8", "UNICODE".
+enum TTextEncoding { teAscii = 0, teUtf8 = 1, teUnicode = 2 };
+
+// "list.txt" as "list.csv", "a.b.c" as "a.b.csv", "x" as "x.xml".
+QString ReportFileName(const QString &chosen, TReportFileType type);
+
+// HTML and the reserved third type are always UTF-8 with a mark.
+TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding);
+
+// The lines, each followed by CR LF, with the encoding's byte-order mark
+// (none for ASCII). ASCII writes a character outside it as its nearest ASCII
+// letter ("é" as "e") or else "?". Bytes of names that were not UTF-8 are
+// written as U+FFFD.
+QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding);
+
+// Encodes one line at a time into a file, for reports too large to build as
+// a whole. Written to a temporary file beside the target and renamed over it
+// at Commit, so a failed save never destroys an existing file.
+class TReportWriter {
+public:
+    TReportWriter(const QString &fileName, TTextEncoding encoding);  // throws ECreateFileError
+    ~TReportWriter();
+    TReportWriter(const TReportWriter &) = delete;
+    TReportWriter &operator=(const TReportWriter &) = delete;
+    void WriteLine(const QString &line);
+    void Commit();  // throws ECreateFileError
+
+private:
+    class TImpl;
+    TImpl *fImpl;
+};
+
+// "Cannot create file "%s". %s"
+class ECreateFileError : public std::runtime_error {
+public:
+    ECreateFileError(const QString &fileName, const QString &reason);
+};
+
+// Writes the lines as one file; throws ECreateFileError.
+void SaveReport(const QString &fileName, const QStringList &lines, TTextEncoding encoding);
+
+} // namespace listing

@@ -1,0 +1,38 @@
+#pragma once
+// What a report is made of: the listing, its rows in table order, the chosen
+// columns and the regional formats. Reports are written line by line into a
+// sink, so that a large listing can go straight to a file; the window's
+// report buffer is one such sink.
+
+#include "explorer/FileData.h"
+#include "explorer/RegionalFormats.h"
+#include "listing/ListingOptions.h"
+
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace listing {
+
+struct TReportSource {
+    const explorer::TFileList &List;
+    const std::vector<int> &Order;  // record indexes, first row first
+    const TColumnOptions &Columns;
+    const explorer::TRegionalFormats &Formats;
+};
+
+using TLineSink = std::function<void(const QString &line)>;
+
+// The parts of a full name the reports write, bytes that were not UTF-8 as
+// U+FFFD: "/data/" (always ending in "/"), "b", "txt", ".txt".
+struct TNameParts {
+    QString Folder;
+    QString Base;
+    QString Ext;
+    QString DottedExt;
+    explicit TNameParts(const explorer::TFileData &d);
+    // Folder, base and dotted extension as far as the columns ask for them.
+    QString Combined(const TColumnOptions &columns) const;
+};
+
+} // namespace listing
