@@ -8,7 +8,6 @@ namespace explorer {
 
 namespace {
 
-constexpr int MaxExtension = 255;
 
 // Index of the extension dot, or -1: the last "." with no "/" after it.
 qsizetype ExtensionDot(const QString &path)
@@ -69,7 +68,9 @@ QDateTime ToQDateTime(TDateTime value)
         days += value < 0 ? -1 : 1;
     }
     const QDate date = QDate(1899, 12, 30).addDays(days);
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
+    // The value is local time already; as UTC the fields stay as they are,
+    // and no time-zone look-up happens for each of millions of stamps.
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
 }
 
 QString FormatTimestamp(TDateTime value, const QString &pattern, const TRegionalFormats &formats)
@@ -109,6 +110,37 @@ QString FormatDateTime(TDateTime value, const TRegionalFormats &formats)
     if (t.hour() != 0 || t.minute() != 0 || t.second() != 0)
         text += QLatin1Char(' ') + formats.Locale.toString(t, formats.LongTimeFormat);
     return text;
+}
+
+QString TDateTimeTexts::Text(TDateTime value)
+{
+    QString out;
+    Append(out, value);
+    return out;
+}
+
+void TDateTimeTexts::Append(QString &out, TDateTime value)
+{
+    const QDateTime dt = ToQDateTime(value);
+    const long long day = dt.date().toJulianDay();
+    const size_t d = size_t(day) % 256;
+    if (fDates.Keys[d] != day) {
+        fDates.Keys[d] = day;
+        fDates.Texts[d] = fFormats.Locale.toString(dt.date(), fFormats.ShortDateFormat);
+    }
+    const QTime t = dt.time();
+    const long long second = t.msecsSinceStartOfDay() / 1000;
+    out += fDates.Texts[d];
+    if (second == 0)
+        return;
+    const size_t s = size_t(second) % 4096;
+    if (fTimes.Keys[s] != second) {
+        fTimes.Keys[s] = second;
+        fTimes.Texts[s] = fFormats.Locale.toString(QTime(t.hour(), t.minute(), t.second()),
+                                                   fFormats.LongTimeFormat);
+    }
+    out += QLatin1Char(' ');
+    out += fTimes.Texts[s];
 }
 
 QString ExtractFileName(const QString &path)

@@ -7,7 +7,10 @@
 
 #include <QDateTime>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <limits>
 
 namespace explorer {
 
@@ -32,10 +35,33 @@ QString FormatTimestamp(TDateTime value, const QString &pattern, const TRegional
 // 00:00:00 (milliseconds aside).
 QString FormatDateTime(TDateTime value, const TRegionalFormats &formats);
 
-// Calendar fields of a date-time, to the millisecond.
+// FormatDateTime for many stamps in a row: the date and time texts are kept
+// per day and per second, since the stamps of a listing cluster and the
+// locale's formatting is slow.
+class TDateTimeTexts {
+public:
+    explicit TDateTimeTexts(const TRegionalFormats &formats) : fFormats(formats) {}
+    QString Text(TDateTime value);
+    void Append(QString &out, TDateTime value);
+
+private:
+    template <size_t N>
+    struct TCache {
+        long long Keys[N];
+        QString Texts[N];
+        TCache() { std::fill(std::begin(Keys), std::end(Keys), std::numeric_limits<long long>::min()); }
+    };
+    const TRegionalFormats &fFormats;
+    TCache<256> fDates;
+    TCache<4096> fTimes;
+};
+
+// Calendar fields of a date-time, to the millisecond (as a UTC value, so
+// that nothing shifts them).
 QDateTime ToQDateTime(TDateTime value);
 
 // Name splitting; "/" ends a folder part.
+constexpr qsizetype MaxExtension = 255;
 QString ExtractFileName(const QString &path);     // after the last "/"
 QString ExtractFolderPart(const QString &path);   // up to and including the last "/"
 QString ExtractExtension(const QString &path);    // "pdf" of "a.final.pdf", at most 255

@@ -7,7 +7,7 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
-#include <vector>
+#include <deque>
 
 namespace explorer {
 
@@ -37,11 +37,16 @@ struct TFileData {
     QString Ext() const;
 };
 
+// Records are kept in a deque: it grows in blocks without ever moving what
+// it holds, so a listing of millions of entries needs neither copies nor
+// spare room, and its length is always exactly the number of records.
+using TFileDataArray = std::deque<TFileData>;
+
 class TFileList {
 public:
     QString LastLocation;  // Location before the latest refill
     QString Location;      // ends in "/"
-    std::vector<TFileData> FileData;
+    TFileDataArray FileData;
 
     // Index of the first record with exactly this full name (file systems
     // tell "Readme" from "README"), or -1. Indexed on first use; call

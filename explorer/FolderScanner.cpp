@@ -58,7 +58,6 @@ void TFolderScanner::ScanFolder(const QString &path)
 void TFolderScanner::SearchBegin()
 {
     fList.FileData.clear();
-    fList.FileData.reserve(ListGrowth);
     fList.LastLocation = fList.Location;
     fList.Location = fFileScanner.Criteria().Files().Location();
     fList.Changed();
@@ -93,7 +92,6 @@ void TFolderScanner::FileMatch(const engine::TFileDetails &fileInfo)
 
 void TFolderScanner::SearchFinish()
 {
-    fList.FileData.shrink_to_fit();
     fList.Changed();
 }
 

@@ -42,8 +42,6 @@ private:
 // A hit as a record of a listing, ticked or not.
 TFileData FileDataFromHit(const engine::TFileDetails &hit, bool selected);
 
-// Room a listing is given when it starts; it then grows geometrically and
-// is cut to size when it ends.
-constexpr size_t ListGrowth = 1024;
+
 
 } // namespace explorer

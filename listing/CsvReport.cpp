@@ -12,13 +12,19 @@ namespace {
 // trailing one is cut at the end, which keeps an empty delimiter harmless.
 class TFieldLine {
 public:
-    explicit TFieldLine(const QString &delimiter) : fDelimiter(delimiter) {}
-    void Add(const QString &value)
+    explicit TFieldLine(const QString &delimiter) : fDelimiter(delimiter) { fText.reserve(160); }
+    void Add(QStringView value)
     {
         fText += value;
         fText += fDelimiter;
     }
-    QString Text() const { return fText.left(fText.size() - fDelimiter.size()); }
+    QString &Text() { return fText; }
+    void AddDateTime(TDateTimeTexts &times, TDateTime value)
+    {
+        times.Append(fText, value);
+        fText += fDelimiter;
+    }
+    QString Line() const { return fText.left(fText.size() - fDelimiter.size()); }
 
 private:
     const QString &fDelimiter;
@@ -48,10 +54,11 @@ QString HeaderLine(const QString &delimiter, const TColumnOptions &c)
         line.Add(QStringLiteral("Accessed"));
     if (c.Attributes)
         line.Add(QStringLiteral("Attributes"));
-    return line.Text();
+    return line.Line();
 }
 
-QString RowLine(const QString &delimiter, const TFileData &d, const TReportSource &source)
+QString RowLine(const QString &delimiter, const TFileData &d, const TReportSource &source,
+                TDateTimeTexts &times)
 {
     const TColumnOptions &c = source.Columns;
     TFieldLine line(delimiter);
@@ -71,14 +78,14 @@ QString RowLine(const QString &delimiter, const TFileData &d, const TReportSourc
     if (c.Size)
         line.Add(QString::number(d.Size));
     if (c.Created)
-        line.Add(FormatDateTime(d.Created, source.Formats));
+        line.AddDateTime(times, d.Created);
     if (c.Modified)
-        line.Add(FormatDateTime(d.Modified, source.Formats));
+        line.AddDateTime(times, d.Modified);
     if (c.Accessed)
-        line.Add(FormatDateTime(d.Accessed, source.Formats));
+        line.AddDateTime(times, d.Accessed);
     if (c.Attributes)
         line.Add(QString::number(d.Attributes));
-    return line.Text();
+    return line.Line();
 }
 
 } // namespace
@@ -86,8 +93,9 @@ QString RowLine(const QString &delimiter, const TFileData &d, const TReportSourc
 void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSource &source)
 {
     sink(HeaderLine(delimiter, source.Columns));
+    TDateTimeTexts times(source.Formats);
     for (const int index : source.Order)
-        sink(RowLine(delimiter, source.List.FileData[size_t(index)], source));
+        sink(RowLine(delimiter, source.List.FileData[size_t(index)], source, times));
 }
 
 void ExportCSV(QStringList &report, const QString &delimiter, const TReportSource &source)

@@ -96,7 +96,7 @@ QString SizeCell(const TFileData &d)
 }
 
 void WriteRow(const TLineSink &sink, const TFileData &d, int depth, const THtmlLayout &l,
-              const TReportSource &source)
+              const TReportSource &source, TDateTimeTexts &times)
 {
     const TColumnOptions &c = source.Columns;
     sink(QStringLiteral("<tr>"));
@@ -121,11 +121,11 @@ void WriteRow(const TLineSink &sink, const TFileData &d, int depth, const THtmlL
     if (c.Size)
         sink(SizeCell(d));
     if (c.Created)
-        sink(PlainCell.arg(HtmlEscape(FormatDateTime(d.Created, source.Formats))));
+        sink(PlainCell.arg(HtmlEscape(times.Text(d.Created))));
     if (c.Modified)
-        sink(PlainCell.arg(HtmlEscape(FormatDateTime(d.Modified, source.Formats))));
+        sink(PlainCell.arg(HtmlEscape(times.Text(d.Modified))));
     if (c.Accessed)
-        sink(PlainCell.arg(HtmlEscape(FormatDateTime(d.Accessed, source.Formats))));
+        sink(PlainCell.arg(HtmlEscape(times.Text(d.Accessed))));
     if (c.Attributes)
         sink(PlainCell.arg(AttributesToText(d.Attributes)));
     sink(QStringLiteral("</tr>"));
@@ -133,7 +133,7 @@ void WriteRow(const TLineSink &sink, const TFileData &d, int depth, const THtmlL
 
 } // namespace
 
-QString HtmlEscape(const QString &text)
+QString HtmlEscape(QStringView text)
 {
     QString out;
     out.reserve(text.size());
@@ -156,9 +156,10 @@ void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSo
     const int base = source.Order.empty()
                          ? 0
                          : Depth(source.List.FileData[size_t(source.Order.front())].FullName());
+    TDateTimeTexts times(source.Formats);
     for (const int index : source.Order) {
         const TFileData &d = source.List.FileData[size_t(index)];
-        WriteRow(sink, d, Depth(d.FullName()) - base, layout, source);
+        WriteRow(sink, d, Depth(d.FullName()) - base, layout, source, times);
     }
     sink(QStringLiteral("</table>"));
     if (!layout.Grid)

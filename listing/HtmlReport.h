@@ -14,6 +14,6 @@ void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSo
 void ExportHTML(QStringList &report, const THtmlLayout &layout, const TReportSource &source);
 
 // &, <, > and " as character references.
-QString HtmlEscape(const QString &text);
+QString HtmlEscape(QStringView text);
 
 } // namespace listing

@@ -63,7 +63,6 @@ void TListingBuilder::SearchBegin()
         fFiles = 0;
         fDirs = 0;
     }
-    fList.FileData.reserve(fList.FileData.size() + explorer::ListGrowth);
     fList.Changed();
     if (OnBegin)
         OnBegin();
@@ -92,8 +91,6 @@ bool TListingBuilder::FileMatch(const engine::TFileDetails &fileInfo)
         if (index >= 0 && !fExplorer->FileData[size_t(index)].Selected)
             return false;
     }
-    // The array grows geometrically and is cut to size at the end: growing it
-    // by a fixed step would copy it over and over on large listings.
     fList.FileData.push_back(explorer::FileDataFromHit(fileInfo, false));
     ++(directory ? fDirs : fFiles);
     return true;
@@ -101,7 +98,6 @@ bool TListingBuilder::FileMatch(const engine::TFileDetails &fileInfo)
 
 void TListingBuilder::SearchAbort()
 {
-    fList.FileData.shrink_to_fit();
     fList.Changed();
     if (OnEnd)
         OnEnd();

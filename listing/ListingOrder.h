@@ -11,7 +11,8 @@
 namespace listing {
 
 // Record indexes in row order. Collation keys are made once per record, not
-// in every comparison, so a million rows sort in seconds.
+// in every comparison, so a million rows sort in seconds; the C locale
+// collates by code units and needs no keys at all.
 std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale &locale);
 
 } // namespace listing

@@ -3,6 +3,7 @@
 #include "platform/NameCodec.h"
 
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -11,6 +12,7 @@ namespace listing {
 namespace {
 
 const char *const Extensions[] = {"", ".csv", ".html", ".xml"};
+constexpr qsizetype FlushSize = 1 << 16;
 
 // Punctuation that has no decomposition but an obvious ASCII stand-in.
 char AsciiPunctuation(char16_t c)
@@ -39,37 +41,42 @@ char ToAscii(QChar c)
     return '?';
 }
 
-QByteArray EncodeLine(const QString &line, TTextEncoding encoding)
+// Appends the line and its CR LF to Out.
+void AppendEncoded(QByteArray &out, const QString &line, TTextEncoding encoding)
 {
     const QString text = platform::ReplaceEscapedBytes(line);
-    QByteArray out;
     switch (encoding) {
-    case teAscii:
-        out.reserve(text.size() + 2);
+    case teAscii: {
+        const qsizetype start = out.size();
+        out.resize(start + text.size() + 2);
+        char *p = out.data() + start;
         for (qsizetype i = 0; i < text.size(); ++i) {
             // A character outside the BMP is one "?", not two.
             if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ++i, out += '?';
+                ++i, *p++ = '?';
             else
-                out += ToAscii(text.at(i));
+                *p++ = ToAscii(text.at(i));
         }
-        out += "\r\n";
+        *p++ = '\r';
+        *p++ = '\n';
+        out.truncate(p - out.constData());
         break;
+    }
     case teUtf8:
-        out = text.toUtf8();
+        out += text.toUtf8();
         out += "\r\n";
         break;
     case teUnicode: {
-        const QString withBreak = text + QLatin1String("\r\n");
-        out.reserve(withBreak.size() * 2);
-        for (const QChar c : withBreak) {
-            out += char(c.unicode() & 0xFF);
-            out += char(c.unicode() >> 8);
+        const qsizetype start = out.size();
+        out.resize(start + 2 * (text.size() + 2));
+        char *p = out.data() + start;
+        for (const QChar c : text + QLatin1String("\r\n")) {
+            *p++ = char(c.unicode() & 0xFF);
+            *p++ = char(c.unicode() >> 8);
         }
         break;
     }
     }
-    return out;
 }
 
 QByteArray ByteOrderMark(TTextEncoding encoding)
@@ -101,7 +108,7 @@ QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding)
 {
     QByteArray out = ByteOrderMark(encoding);
     for (const QString &line : lines)
-        out += EncodeLine(line, encoding);
+        AppendEncoded(out, line, encoding);
     return out;
 }
 
@@ -122,12 +129,14 @@ public:
         File.cancelWriting();
         throw ECreateFileError(FileName, reason);
     }
-    void Write(const QByteArray &bytes)
+    void Flush()
     {
-        if (File.write(bytes) != bytes.size())
+        if (File.write(Buffer) != Buffer.size())
             Fail();
+        Buffer.clear();
     }
     QSaveFile File;
+    QByteArray Buffer;
     QString FileName;
     TTextEncoding Encoding;
 };
@@ -140,12 +149,8 @@ TReportWriter::TReportWriter(const QString &fileName, TTextEncoding encoding)
         delete fImpl;
         throw ECreateFileError(fileName, reason);
     }
-    try {
-        fImpl->Write(ByteOrderMark(encoding));
-    } catch (...) {
-        delete fImpl;
-        throw;
-    }
+    fImpl->Buffer = ByteOrderMark(encoding);
+    fImpl->Buffer.reserve(2 * FlushSize);
 }
 
 TReportWriter::~TReportWriter()
@@ -155,11 +160,14 @@ TReportWriter::~TReportWriter()
 
 void TReportWriter::WriteLine(const QString &line)
 {
-    fImpl->Write(EncodeLine(line, fImpl->Encoding));
+    AppendEncoded(fImpl->Buffer, line, fImpl->Encoding);
+    if (fImpl->Buffer.size() >= FlushSize)
+        fImpl->Flush();
 }
 
 void TReportWriter::Commit()
 {
+    fImpl->Flush();
     if (!fImpl->File.commit())
         throw ECreateFileError(fImpl->FileName, fImpl->File.errorString());
 }

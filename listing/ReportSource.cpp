@@ -8,18 +8,23 @@ using namespace explorer;
 
 TNameParts::TNameParts(const TFileData &d)
 {
-    const QString full = ReportText(d.FullName());
-    Folder = ExtractFolderPart(full);
+    // A listed entry's folder part is its stored location; splitting the
+    // name alone spares building the full name for every row.
+    const bool parent = d.ImageIndex == iiParent;
+    Folder = ReportText(parent ? ExtractFolderPart(d.Location) : d.Location);
     if (!Folder.endsWith(QLatin1Char('/')))
         Folder += QLatin1Char('/');
-    Base = ExtractBaseName(full);
-    Ext = ExtractExtension(full);
-    DottedExt = ExtractDottedExtension(full);
+    FileName = parent ? QString() : ReportText(d.Name);
+    const qsizetype dot = FileName.lastIndexOf(QLatin1Char('.'));
+    Base = dot < 0 ? QStringView(FileName) : QStringView(FileName).left(dot);
+    DottedExt = dot < 0 ? QStringView() : QStringView(FileName).mid(dot);
+    Ext = DottedExt.mid(1, MaxExtension);
 }
 
 QString TNameParts::Combined(const TColumnOptions &columns) const
 {
     QString value;
+    value.reserve(Folder.size() + FileName.size());
     if (columns.Path)
         value += Folder;
     if (columns.Name)

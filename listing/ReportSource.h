@@ -25,12 +25,16 @@ using TLineSink = std::function<void(const QString &line)>;
 
 // The parts of a full name the reports write, bytes that were not UTF-8 as
 // U+FFFD: "/data/" (always ending in "/"), "b", "txt", ".txt".
+// The views point into the texts held here, so a part costs no copy.
 struct TNameParts {
     QString Folder;
-    QString Base;
-    QString Ext;
-    QString DottedExt;
+    QString FileName;
+    QStringView Base;
+    QStringView Ext;
+    QStringView DottedExt;
     explicit TNameParts(const explorer::TFileData &d);
+    TNameParts(const TNameParts &) = delete;
+    TNameParts &operator=(const TNameParts &) = delete;
     // Folder, base and dotted extension as far as the columns ask for them.
     QString Combined(const TColumnOptions &columns) const;
 };

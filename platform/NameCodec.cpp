@@ -1,5 +1,7 @@
 #include "platform/NameCodec.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -126,6 +128,9 @@ std::string EncodeFileName(const QString &name)
 
 QString ReplaceEscapedBytes(const QString &name)
 {
+    // Nearly no name holds one; those share the original text.
+    if (std::none_of(name.begin(), name.end(), [](QChar c) { return IsEscapedByte(c.unicode()); }))
+        return name;
     QString out = name;
     for (QChar &c : out)
         if (IsEscapedByte(c.unicode()))
