@@ -6,9 +6,11 @@ WORK=${WORK:-/tmp/tamarel-bench}
 RUNS=${RUNS:-7}
 mkdir -p "$WORK"
 
-# Seconds a command takes, its output discarded.
+# Seconds a command takes, its output discarded. What earlier commands left
+# to write back is flushed first, so that it does not land on this one.
 seconds() {
   local start end
+  sync
   start=$(date +%s.%N)
   "$@" >/dev/null 2>&1 || true
   end=$(date +%s.%N)

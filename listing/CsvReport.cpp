@@ -10,30 +10,35 @@ namespace {
 
 // Fields joined by the delimiter: each field is followed by it, and the
 // trailing one is cut at the end, which keeps an empty delimiter harmless.
+// The text is one buffer reused from row to row.
 class TFieldLine {
 public:
-    explicit TFieldLine(const QString &delimiter) : fDelimiter(delimiter) { fText.reserve(160); }
+    TFieldLine(const QString &delimiter, QString &buffer) : fDelimiter(delimiter), fText(buffer)
+    {
+        fText.truncate(0);
+    }
     void Add(QStringView value)
     {
         fText += value;
         fText += fDelimiter;
     }
     QString &Text() { return fText; }
-    void AddDateTime(TDateTimeTexts &times, TDateTime value)
+    void Next() { fText += fDelimiter; }
+    const QString &Line()
     {
-        times.Append(fText, value);
-        fText += fDelimiter;
+        fText.chop(fDelimiter.size());
+        return fText;
     }
-    QString Line() const { return fText.left(fText.size() - fDelimiter.size()); }
 
 private:
     const QString &fDelimiter;
-    QString fText;
+    QString &fText;
 };
 
 QString HeaderLine(const QString &delimiter, const TColumnOptions &c)
 {
-    TFieldLine line(delimiter);
+    QString buffer;
+    TFieldLine line(delimiter, buffer);
     if (c.Separate) {
         if (c.Path)
             line.Add(QStringLiteral("Path"));
@@ -57,15 +62,16 @@ QString HeaderLine(const QString &delimiter, const TColumnOptions &c)
     return line.Line();
 }
 
-QString RowLine(const QString &delimiter, const TFileData &d, const TReportSource &source,
-                TDateTimeTexts &times)
+const QString &RowLine(const QString &delimiter, const TFileData &d, const TReportSource &source,
+                       TDateTimeTexts &times, QString &buffer)
 {
     const TColumnOptions &c = source.Columns;
-    TFieldLine line(delimiter);
+    TFieldLine line(delimiter, buffer);
     if (c.Path || c.Name || c.Ext) {
         const TNameParts parts(d);
         if (!c.Separate) {
-            line.Add(parts.Combined(c));
+            parts.AppendCombined(line.Text(), c);
+            line.Next();
         } else {
             if (c.Path)
                 line.Add(parts.Folder);
@@ -75,14 +81,22 @@ QString RowLine(const QString &delimiter, const TFileData &d, const TReportSourc
                 line.Add(parts.Ext);
         }
     }
-    if (c.Size)
-        line.Add(QString::number(d.Size));
-    if (c.Created)
-        line.AddDateTime(times, d.Created);
-    if (c.Modified)
-        line.AddDateTime(times, d.Modified);
-    if (c.Accessed)
-        line.AddDateTime(times, d.Accessed);
+    if (c.Size) {
+        line.Text() += QString::number(d.Size);
+        line.Next();
+    }
+    if (c.Created) {
+        times.Append(line.Text(), d.Created);
+        line.Next();
+    }
+    if (c.Modified) {
+        times.Append(line.Text(), d.Modified);
+        line.Next();
+    }
+    if (c.Accessed) {
+        times.Append(line.Text(), d.Accessed);
+        line.Next();
+    }
     if (c.Attributes)
         line.Add(QString::number(d.Attributes));
     return line.Line();
@@ -94,8 +108,9 @@ void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSour
 {
     sink(HeaderLine(delimiter, source.Columns));
     TDateTimeTexts times(source.Formats);
+    QString buffer;
     for (const int index : source.Order)
-        sink(RowLine(delimiter, source.List.FileData[size_t(index)], source, times));
+        sink(RowLine(delimiter, source.List.FileData[size_t(index)], source, times, buffer));
 }
 
 void ExportCSV(QStringList &report, const QString &delimiter, const TReportSource &source)

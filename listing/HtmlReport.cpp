@@ -50,7 +50,7 @@ void WriteHead(const TLineSink &sink, const THtmlLayout &l)
     sink(QStringLiteral("</head>"));
     sink(QStringLiteral("<body>"));
     sink(QStringLiteral("<center>"));
-    sink(QStringLiteral("<h2>%1</h2>").arg(HtmlEscape(l.Title)));
+    sink(QStringLiteral("<h2>%1</h2>").arg(HtmlEscape(ReportText(l.Title))));
     sink(l.Grid ? QStringLiteral("<table border=\"0\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">")
                 : QStringLiteral("<table border=\"0\" cellspacing=\"2\" cellpadding=\"2\" width=\"100%\">"));
 }

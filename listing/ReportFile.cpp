@@ -42,9 +42,8 @@ char ToAscii(QChar c)
 }
 
 // Appends the line and its CR LF to Out.
-void AppendEncoded(QByteArray &out, const QString &line, TTextEncoding encoding)
+void AppendEncoded(QByteArray &out, const QString &text, TTextEncoding encoding)
 {
-    const QString text = platform::ReplaceEscapedBytes(line);
     switch (encoding) {
     case teAscii: {
         const qsizetype start = out.size();

@@ -23,8 +23,8 @@ TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding);
 
 // The lines, each followed by CR LF, with the encoding's byte-order mark
 // (none for ASCII). ASCII writes a character outside it as its nearest ASCII
-// letter ("é" as "e") or else "?". Bytes of names that were not UTF-8 are
-// written as U+FFFD.
+// letter ("é" as "e") or else "?". The report writers have already turned
+// bytes of names that were not UTF-8 into U+FFFD.
 QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding);
 
 // Encodes one line at a time into a file, for reports too large to build as

@@ -24,14 +24,18 @@ TNameParts::TNameParts(const TFileData &d)
 QString TNameParts::Combined(const TColumnOptions &columns) const
 {
     QString value;
-    value.reserve(Folder.size() + FileName.size());
-    if (columns.Path)
-        value += Folder;
-    if (columns.Name)
-        value += Base;
-    if (columns.Ext)
-        value += DottedExt;
+    AppendCombined(value, columns);
     return value;
+}
+
+void TNameParts::AppendCombined(QString &out, const TColumnOptions &columns) const
+{
+    if (columns.Path)
+        out += Folder;
+    if (columns.Name)
+        out += Base;
+    if (columns.Ext)
+        out += DottedExt;
 }
 
 } // namespace listing

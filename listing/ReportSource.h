@@ -37,6 +37,7 @@ struct TNameParts {
     TNameParts &operator=(const TNameParts &) = delete;
     // Folder, base and dotted extension as far as the columns ask for them.
     QString Combined(const TColumnOptions &columns) const;
+    void AppendCombined(QString &out, const TColumnOptions &columns) const;
 };
 
 } // namespace listing
