@@ -1,0 +1,138 @@
+#include "TreeFixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <sys/stat.h>
+
+namespace {
+
+// tamarel-list as a script runs it: its exit status, its output, its files.
+class TamarelListTest : public testing_support::TreeFixture {
+protected:
+    void SetUp() override
+    {
+        TreeFixture::SetUp();
+        MakeFolder("top");
+        MakeFolder("top/sub");
+        MakeFile("top/a.txt", "alpha");
+        MakeFile("top/b.log", "needle");
+        MakeFile("top/sub/c.txt", "gamma");
+    }
+
+    int Run(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(TAMAREL_LIST_BINARY), arguments);
+        process.waitForFinished(60000);
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QString Top() const { return Root() + QStringLiteral("top"); }
+    QStringList Lines() const { return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+
+    QString out, err;
+};
+
+TEST_F(TamarelListTest, ListsFoldersIntoOneCsvOnStandardOutput)
+{
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("--columns"),
+                   QStringLiteral("path,name,ext,size"), Top()}),
+              0)
+        << err.toStdString();
+    EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name;Size"), Top() + QStringLiteral("/sub;0"),
+                                    Top() + QStringLiteral("/a.txt;5"), Top() + QStringLiteral("/b.log;6")}));
+    EXPECT_FALSE(out.contains(QLatin1Char('\r')));
+
+    ASSERT_EQ(Run({QStringLiteral("-r"), QStringLiteral("-f"), QStringLiteral("csv"),
+                   QStringLiteral("--no-dirs"), QStringLiteral("-m"), QStringLiteral("*.txt"),
+                   QStringLiteral("--columns=name,ext"), QStringLiteral("--separate"),
+                   QStringLiteral("-d"), QStringLiteral(","), Top(), Top() + QStringLiteral("/sub")}),
+              0);
+    EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name,Ext"), QStringLiteral("a,txt"),
+                                    QStringLiteral("c,txt"), QStringLiteral("c,txt")}))
+        << "each folder in turn into one list";
+}
+
+TEST_F(TamarelListTest, UntickedEntriesAndThePhrase)
+{
+    ASSERT_EQ(Run({QStringLiteral("-r"), QStringLiteral("-f"), QStringLiteral("csv"),
+                   QStringLiteral("--columns"), QStringLiteral("name,ext"), QStringLiteral("-u"),
+                   QStringLiteral("sub"), QStringLiteral("--untick"), QStringLiteral("a.txt"), Top()}),
+              0);
+    EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name"), QStringLiteral("b.log")}));
+    ASSERT_EQ(Run({QStringLiteral("-r"), QStringLiteral("-f"), QStringLiteral("csv"),
+                   QStringLiteral("--columns"), QStringLiteral("name,ext"), QStringLiteral("-u"),
+                   QStringLiteral("sub"), QStringLiteral("--list-unticked"), Top()}),
+              0);
+    EXPECT_EQ(Lines().size(), 4) << "sub's own entry, nothing below it";
+    ASSERT_EQ(Run({QStringLiteral("-r"), QStringLiteral("-f"), QStringLiteral("csv"),
+                   QStringLiteral("-c"), QStringLiteral("NEEDLE"), QStringLiteral("--columns"),
+                   QStringLiteral("name,ext"), Top()}),
+              0);
+    EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name"), QStringLiteral("b.log")}));
+}
+
+TEST_F(TamarelListTest, TheOutputFileIsWhatSaveWrites)
+{
+    const QString target = Root() + QStringLiteral("report.txt");
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("-e"),
+                   QStringLiteral("unicode"), QStringLiteral("-o"), target, QStringLiteral("-q"), Top()}),
+              0);
+    QFile file(Root() + QStringLiteral("report.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(bytes.endsWith(QByteArray("\r\x00\n\x00", 4)));
+    EXPECT_TRUE(out.isEmpty());
+
+    ASSERT_EQ(Run({QStringLiteral("--title"), QStringLiteral("My <list>"), QStringLiteral("-o"),
+                   Root() + QStringLiteral("page"), Top()}),
+              0);
+    QFile page(Root() + QStringLiteral("page.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    EXPECT_TRUE(html.startsWith("\xEF\xBB\xBF<html>\r\n"));
+    EXPECT_TRUE(html.contains("<h2>My &lt;list&gt;</h2>"));
+}
+
+TEST_F(TamarelListTest, ExitStatusesTellUsageErrorsFromWriteFailures)
+{
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({QStringLiteral("--bogus"), Top()}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("--bogus")));
+    EXPECT_EQ(Run({QStringLiteral("-f"), QStringLiteral("pdf"), Top()}), 2);
+    EXPECT_EQ(Run({QStringLiteral("--grid-color"), QStringLiteral("red"), Top()}), 2);
+    EXPECT_EQ(Run({QStringLiteral("-d"), QStringLiteral(";;"), Top()}), 2);
+    EXPECT_EQ(Run({QStringLiteral("--columns"), QStringLiteral("path,colour"), Top()}), 2);
+    EXPECT_EQ(Run({Root() + QStringLiteral("top/a.txt")}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("is not a folder")));
+    EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << "one line";
+    EXPECT_EQ(Run({QStringLiteral("-o"), Root() + QStringLiteral("missing/out"), Top()}), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("Cannot create file \"")));
+    EXPECT_EQ(Run({QStringLiteral("--help")}), 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("--containing")));
+    EXPECT_EQ(Run({QStringLiteral("--version")}), 0);
+}
+
+TEST_F(TamarelListTest, AFolderWhoseNameIsNotUtf8IsListedWithAReplacementCharacter)
+{
+    MakeFolder("odd\xff");
+    MakeFile("odd\xff/f.txt");
+    QProcess process;
+    // QProcess passes arguments as text; the raw byte needs the shell.
+    process.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("exec \"$0\" -f csv --columns path,name,ext \"$1$(printf '\\377')\""),
+                   QStringLiteral(TAMAREL_LIST_BINARY), Root() + QStringLiteral("odd")});
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
+                    .contains(QStringLiteral("odd\uFFFD/f.txt")));
+}
+
+} // namespace

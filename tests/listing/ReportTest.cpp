@@ -1,0 +1,142 @@
+#include "SampleListing.h"
+
+#include "listing/CsvReport.h"
+#include "listing/HtmlReport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace explorer;
+using namespace listing;
+
+namespace {
+
+class ReportTest : public ::testing::Test {
+protected:
+    QStringList Csv(const QString &delimiter = QStringLiteral(";"))
+    {
+        QStringList report{QStringLiteral("stale")};
+        ExportCSV(report, delimiter, TReportSource{list, order, columns, formats});
+        return report;
+    }
+    QStringList Html()
+    {
+        QStringList report;
+        ExportHTML(report, layout, TReportSource{list, order, columns, formats});
+        return report;
+    }
+    // Compares with a file in golden/; TAMAREL_UPDATE_GOLDEN=1 rewrites the
+    // file instead, to be read and committed by hand.
+    static void ExpectGolden(const QStringList &actual, const char *name)
+    {
+        QFile file(QStringLiteral(TAMAREL_GOLDEN_DIR "/") + QLatin1String(name));
+        if (qEnvironmentVariableIsSet("TAMAREL_UPDATE_GOLDEN")) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write((actual.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+            return;
+        }
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        EXPECT_EQ(actual, lines) << name;
+    }
+
+    TFileList list = SampleListing();
+    std::vector<int> order = ListingRowOrder(list, QLocale::c());
+    TColumnOptions columns;
+    THtmlLayout layout;
+    TRegionalFormats formats = SampleFormats();
+};
+
+TEST_F(ReportTest, CsvWithTheDefaultColumns)
+{
+    EXPECT_EQ(Csv(), (QStringList{
+                         QStringLiteral("Name;Size;Modified;Attributes"),
+                         QStringLiteral("/data/old;0;4.3.2015 9:12:40;16"),
+                         QStringLiteral("/data/old/deep;0;1.1.2016 12:00:00;16"),
+                         QStringLiteral("/data/.profile;0;31.12.2014 23:59:59;2"),
+                         QStringLiteral("/data/README;511;6.3.2015;128"),
+                         QStringLiteral("/data/b.txt;1536;5.3.2015 14:07:09;32"),
+                         QStringLiteral("/data/old/deep/x,y&<z>.tar.gz;512;2.1.2016 3:04:05;33"),
+                     }));
+}
+
+TEST_F(ReportTest, CsvColumnChoicesAndDelimiters)
+{
+    columns.Separate = true;
+    columns.Created = columns.Accessed = true;
+    QStringList r = Csv(QStringLiteral(","));
+    EXPECT_EQ(r[0], QStringLiteral("Path,Name,Ext,Size,Created,Modified,Accessed,Attributes"));
+    EXPECT_EQ(r[5], QStringLiteral("/data/,b,txt,1536,4.3.2015 14:07:09,5.3.2015 14:07:09,"
+                                   "6.3.2015 2:07:09,32"));
+    EXPECT_EQ(r[6], QStringLiteral("/data/old/deep/,x,y&<z>.tar,gz,512,1.1.2016 3:04:05,"
+                                   "2.1.2016 3:04:05,2.1.2016 15:04:05,33"))
+        << "a name holding the delimiter is written as it is";
+    EXPECT_EQ(r[3], QStringLiteral("/data/,,profile,0,30.12.2014 23:59:59,31.12.2014 23:59:59,"
+                                   "1.1.2015 11:59:59,2"));
+
+    columns = TColumnOptions();
+    columns.Path = columns.Name = columns.Size = columns.Modified = columns.Attributes = false;
+    r = Csv();
+    EXPECT_EQ(r[0], QStringLiteral("Name"));
+    EXPECT_EQ(r[4], QStringLiteral("")) << "README has no extension";
+    EXPECT_EQ(r[5], QStringLiteral(".txt"));
+
+    columns.Ext = false;
+    r = Csv();
+    EXPECT_EQ(r.size(), 7);
+    for (const QString &line : r)
+        EXPECT_TRUE(line.isEmpty());
+
+    columns = TColumnOptions();
+    columns.Separate = true;
+    columns.Modified = columns.Attributes = false;
+    r = Csv(QString());
+    EXPECT_EQ(r[0], QStringLiteral("PathNameExtSize"));
+    EXPECT_EQ(r[5], QStringLiteral("/data/btxt1536"));
+
+    list.FileData.clear();
+    order.clear();
+    EXPECT_EQ(Csv().size(), 1) << "the header alone";
+}
+
+TEST_F(ReportTest, HtmlPagesMatchTheirGoldenFiles)
+{
+    layout.Title = QStringLiteral("/data/");
+    ExpectGolden(Html(), "default.html");
+
+    layout.Grid = false;
+    layout.Tree = true;
+    layout.Title = QStringLiteral("<b>\"Mine\" & yours</b>");
+    layout.Charset = QStringLiteral("windows-1250");
+    columns.Separate = true;
+    columns.Created = columns.Accessed = true;
+    ExpectGolden(Html(), "separate-tree-nogrid.html");
+}
+
+TEST_F(ReportTest, HtmlCellsForSizesExtensionsAndEscapedNames)
+{
+    columns.Separate = true;
+    const QStringList page = Html();
+    const QString all = page.join(QLatin1Char('\n'));
+    EXPECT_TRUE(all.contains(QStringLiteral("x,y&amp;&lt;z&gt;.tar")));
+    EXPECT_FALSE(all.contains(QStringLiteral("<z>")));
+    EXPECT_TRUE(all.contains(QStringLiteral("face=\"verdana\">&nbsp;</font>"))) << "README's Ext";
+    EXPECT_TRUE(all.contains(QStringLiteral("verdana\">2</font>"))) << "1536 bytes";
+    EXPECT_TRUE(all.contains(QStringLiteral("verdana\">1</font>"))) << "512 bytes";
+    EXPECT_TRUE(all.contains(QStringLiteral("verdana\">0</font>"))) << "511 bytes";
+    EXPECT_TRUE(all.contains(QStringLiteral("&lt;DIR&gt;  </font>")));
+    EXPECT_EQ(HtmlEscape(QStringLiteral("<img src=x onerror=\"alert(1)\">")),
+              QStringLiteral("&lt;img src=x onerror=&quot;alert(1)&quot;&gt;"));
+}
+
+TEST_F(ReportTest, BytesThatWereNotUtf8AreWrittenAsReplacementCharacters)
+{
+    list.FileData[0].Name = QStringLiteral("bad") + QChar(0xDCFF) + QStringLiteral(".txt");
+    const QStringList r = Csv();
+    EXPECT_TRUE(r.join(QString()).contains(QStringLiteral("bad\uFFFD.txt")));
+    EXPECT_FALSE(r.join(QString()).contains(QChar(0xDCFF)));
+}
+
+} // namespace
