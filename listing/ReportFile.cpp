@@ -179,4 +179,12 @@ void SaveReport(const QString &fileName, const QStringList &lines, TTextEncoding
     writer.Commit();
 }
 
+QString SaveReportAs(const QString &chosen, TReportFileType type, const QStringList &report,
+                     TTextEncoding csvEncoding)
+{
+    const QString fileName = ReportFileName(chosen, type);
+    SaveReport(fileName, report, EncodingFor(type, csvEncoding));
+    return fileName;
+}
+
 } // namespace listing

@@ -53,4 +53,11 @@ public:
 // Writes the lines as one file; throws ECreateFileError.
 void SaveReport(const QString &fileName, const QStringList &lines, TTextEncoding encoding);
 
+// Save as the save dialog's file type says: the chosen name with the type's
+// extension, the report (already built for that type by the caller, or for
+// "All files" the one built last) in the type's encoding. Returns the name
+// written.
+QString SaveReportAs(const QString &chosen, TReportFileType type, const QStringList &report,
+                     TTextEncoding csvEncoding);
+
 } // namespace listing

@@ -50,6 +50,18 @@ TEST_F(ReportFileTest, SavingReplacesTheFileWhole)
     EXPECT_EQ(Read("out.csv"), QByteArray("a\r\nb\r\n"));
 }
 
+TEST_F(ReportFileTest, EachFileTypeGetsItsNameAndEncoding)
+{
+    const QStringList report{QString::fromUtf8("x;\xc3\xa9")};
+    const QString chosen = QString::fromStdString(Abs("list.txt"));
+    EXPECT_EQ(SaveReportAs(chosen, rftCsv, report, teAscii), QString::fromStdString(Abs("list.csv")));
+    EXPECT_EQ(Read("list.csv"), QByteArray("x;e\r\n"));
+    SaveReportAs(chosen, rftHtml, report, teAscii);
+    EXPECT_EQ(Read("list.html"), QByteArray("\xEF\xBB\xBFx;\xC3\xA9\r\n"));
+    SaveReportAs(QString::fromStdString(Abs("x")), rftAll, report, teUnicode);
+    EXPECT_EQ(Read("x.xml"), QByteArray("\xEF\xBB\xBFx;\xC3\xA9\r\n"));
+}
+
 TEST_F(ReportFileTest, AFailedSaveSaysWhyAndLeavesTheOldFileAlone)
 {
     MakeFolder("locked");
