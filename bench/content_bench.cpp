@@ -2,6 +2,7 @@
 // listing with a phrase does, and prints how many matched and how long it
 // took.
 
+#include "engine/ApplicationCriteria.h"
 #include "engine/CharTables.h"
 #include "engine/FindFile.h"
 
@@ -18,10 +19,9 @@ int main(int argc, char **argv)
     }
     InitCharTables();
     TFindFile finder;
-    finder.Criteria().Files().SetFileName(QStringLiteral("*.*"));
+    SetApplicationCriteria(finder.Criteria());
     finder.Criteria().Files().SetLocation(QString::fromLocal8Bit(argv[1]));
     finder.Criteria().Files().SetSubfolders(true);
-    finder.Criteria().Attributes().SetDirectory(fsIgnore);
     finder.Criteria().Content().SetPhrase(QString::fromLocal8Bit(argv[2]));
 
     long matched = 0;

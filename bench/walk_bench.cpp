@@ -2,6 +2,7 @@
 // and fills a record for every hit, so that the engine's own cost can be set
 // against a bare readdir + statx walk.
 
+#include "engine/ApplicationCriteria.h"
 #include "engine/CharTables.h"
 #include "engine/FindFile.h"
 
@@ -18,10 +19,9 @@ int main(int argc, char **argv)
     }
     InitCharTables();
     TFindFile finder;
-    finder.Criteria().Files().SetFileName(QStringLiteral("*.*"));
+    SetApplicationCriteria(finder.Criteria());
     finder.Criteria().Files().SetLocation(QString::fromLocal8Bit(argv[1]));
     finder.Criteria().Files().SetSubfolders(true);
-    finder.Criteria().Attributes().SetDirectory(fsIgnore);
 
     long dirs = 0, files = 0;
     double checksum = 0;

@@ -1,5 +1,6 @@
 #include "explorer/FolderScanner.h"
 
+#include "engine/ApplicationCriteria.h"
 #include "explorer/FieldFormat.h"
 #include "platform/AbsolutePath.h"
 #include "platform/FindData.h"
@@ -38,10 +39,7 @@ TFileData FileDataFromHit(const engine::TFileDetails &hit, bool selected)
 
 TFolderScanner::TFolderScanner(TFileList &list) : fList(list)
 {
-    engine::TSearchCriteria &criteria = fFileScanner.Criteria();
-    criteria.Files().SetFileName(QStringLiteral("*.*"));
-    criteria.Files().SetSubfolders(false);
-    criteria.Attributes().SetDirectory(engine::fsIgnore);
+    engine::SetApplicationCriteria(fFileScanner.Criteria());
     fFileScanner.OnSearchBegin = [this](engine::TFindFile &) { SearchBegin(); };
     fFileScanner.OnFileMatch = [this](engine::TFindFile &, const engine::TFileDetails &hit) {
         FileMatch(hit);

@@ -1,5 +1,6 @@
 #include "listing/ListingBuilder.h"
 
+#include "engine/ApplicationCriteria.h"
 #include "explorer/FolderScanner.h"
 #include "engine/TargetPaths.h"
 #include "platform/AbsolutePath.h"
@@ -10,10 +11,7 @@ using explorer::TFileList;
 
 TListingBuilder::TListingBuilder(TFileList &list) : fList(list)
 {
-    engine::TSearchCriteria &criteria = fFileLister.Criteria();
-    criteria.Files().SetFileName(QStringLiteral("*.*"));
-    criteria.Files().SetSubfolders(false);
-    criteria.Attributes().SetDirectory(engine::fsIgnore);
+    engine::SetApplicationCriteria(fFileLister.Criteria());
     fFileLister.OnSearchBegin = [this](engine::TFindFile &) { SearchBegin(); };
     fFileLister.OnFolderChange = [this](engine::TFindFile &, const QString &folder,
                                         engine::TFolderIgnore &ignore) {
