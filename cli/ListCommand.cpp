@@ -109,7 +109,7 @@ int TListRun::Run(FILE *errors)
         for (explorer::TFileData &d : explorerList.FileData)
             if (c.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
                 d.Selected = false;
-        builder.BuildList(explorerList, options);
+        builder.BuildList(explorerList.Location, explorerList, options);
         lastFolder = explorerList.Location;
     }
     progress.Show(builder.StatusText(), true);

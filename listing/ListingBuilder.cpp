@@ -29,12 +29,13 @@ TListingBuilder::TListingBuilder(TFileList &list) : fList(list)
     fFileLister.OnSearchFinish = [this](engine::TFindFile &) { SearchAbort(); };
 }
 
-void TListingBuilder::BuildList(const TFileList &explorer, const TListingOptions &options)
+void TListingBuilder::BuildList(const QString &folder, const TFileList &explorer,
+                                const TListingOptions &options)
 {
     fExplorer = &explorer;
     fOptions = options;
     engine::TSearchCriteria &criteria = fFileLister.Criteria();
-    criteria.Files().SetLocation(platform::IncludeTrailingDelimiter(explorer.Location));
+    criteria.Files().SetLocation(platform::IncludeTrailingDelimiter(folder));
     criteria.Files().SetSubfolders(options.Recurse);
     criteria.Files().SetFileName(engine::TrimControls(options.FileMask));
     criteria.Content().SetPhrase(engine::TrimControls(options.Phrase));

@@ -16,10 +16,11 @@ public:
     // List is the built listing (the window's FList), owned by the caller.
     explicit TListingBuilder(explorer::TFileList &list);
 
-    // Lists Explorer.Location with the options and returns when the search
-    // has ended. Explorer's check marks are read at each look-up, in their
-    // state of that moment.
-    void BuildList(const explorer::TFileList &explorer, const TListingOptions &options);
+    // Lists Folder (the explorer's folder) with the options and returns when
+    // the search has ended. Explorer's check marks are read at each look-up,
+    // in their state of that moment.
+    void BuildList(const QString &folder, const explorer::TFileList &explorer,
+                   const TListingOptions &options);
     // STOP: aborts a running listing; the list keeps what was counted.
     void Stop();
 

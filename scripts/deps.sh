@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what building and testing Tamarel needs, from Debian's packages.
+# Installs what building, running and testing Tamarel needs, from Debian's
+# packages.
 set -euo pipefail
-packages=(build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libudev-dev)
+packages=(build-essential cmake pkg-config
+          qt6-base-dev qt6-webengine-dev qt6-svg-dev libqt6svg6
+          libgl-dev libudev-dev libgtest-dev libgmock-dev
+          fonts-liberation fonts-dejavu-core poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -10,5 +14,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

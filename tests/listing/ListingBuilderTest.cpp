@@ -52,7 +52,7 @@ using Names = std::vector<std::string>;
 
 TEST_F(ListingBuilderTest, ListsTheFolderAndWithRecursionEverythingBelow)
 {
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"a.txt", "b.log", "sub"}));
     EXPECT_EQ(builder.StatusText(), QStringLiteral("Dirs: 1   Files: 2"));
     EXPECT_EQ(list.Location, explorerList.Location);
@@ -60,7 +60,7 @@ TEST_F(ListingBuilderTest, ListsTheFolderAndWithRecursionEverythingBelow)
         EXPECT_FALSE(d.Selected);
 
     options.Recurse = true;
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"a.txt", "b.log", "sub", "sub/c.txt", "sub/deep", "sub/deep/d.txt"}));
     EXPECT_FALSE(builder.Listing());
 }
@@ -68,12 +68,12 @@ TEST_F(ListingBuilderTest, ListsTheFolderAndWithRecursionEverythingBelow)
 TEST_F(ListingBuilderTest, WithoutClearingTheListAndTheCountsGrow)
 {
     options.ClearPrevious = false;
-    builder.BuildList(explorerList, options);
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(list.FileData.size(), 6u);
     EXPECT_EQ(builder.StatusText(), QStringLiteral("Dirs: 2   Files: 4"));
     options.ClearPrevious = true;
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(list.FileData.size(), 3u);
 }
 
@@ -82,18 +82,18 @@ TEST_F(ListingBuilderTest, TypeFiltersMaskAndPhraseWithBlanks)
     options.ListDirs = false;
     options.Recurse = true;
     options.FileMask = QStringLiteral("  *.txt ");
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"a.txt", "sub/c.txt", "sub/deep/d.txt"}));
 
     options.Phrase = QStringLiteral(" NEEDLE  ");
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"sub/c.txt"}));
 
     int kept = 0;
     builder.OnHitKept = [&] { ++kept; };
     options.ListFiles = false;
     options.Phrase.clear();
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_TRUE(list.FileData.empty());
     EXPECT_EQ(kept, 0);
 }
@@ -103,18 +103,18 @@ TEST_F(ListingBuilderTest, UntickedEntriesStayOutUnlessSiblingsAreListed)
     Untick("sub");
     Untick("a.txt");
     options.Recurse = true;
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"b.log"})) << "neither the folder nor anything below it";
 
     options.ListUnticked = true;
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"a.txt", "b.log", "sub"})) << "the folder's own entry, nothing below";
 }
 
 TEST_F(ListingBuilderTest, AFileCreatedAfterTheScanIsListed)
 {
     MakeFile("top/new.txt");
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(Listed(), (Names{"a.txt", "b.log", "new.txt", "sub"}));
 }
 
@@ -129,7 +129,7 @@ TEST_F(ListingBuilderTest, StopKeepsExactlyTheCountedEntries)
         if (list.FileData.size() == 10)
             builder.Stop();
     };
-    builder.BuildList(explorerList, options);
+    builder.BuildList(explorerList.Location, explorerList, options);
     EXPECT_EQ(list.FileData.size(), 10u);
     EXPECT_EQ(builder.DirCount() + builder.FileCount(), 10);
     EXPECT_EQ(ends, 2) << "once inside Stop, once when the search has unwound";

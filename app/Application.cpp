@@ -1,0 +1,41 @@
+#include "app/Application.h"
+
+#include <QIcon>
+#include <QMessageBox>
+
+// The pictures live in a static library, whose resources must be
+// registered by hand; the macro cannot stand inside a namespace.
+static void RegisterPictures()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace app {
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Zelko Tamarel"));
+    setApplicationDisplayName(QStringLiteral("Zelko Tamarel"));
+    setOrganizationName(QStringLiteral("Zelko"));
+    RegisterPictures();
+    // The desktop's icon theme may have one of its own.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("tamarel"), QIcon(QStringLiteral(":/icons/tamarel.svg"))));
+    ShowException = [](const QString &message) {
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                              message);
+    };
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        ShowException(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowException(QStringLiteral("An unknown error occurred."));
+    }
+    return false;
+}
+
+} // namespace app

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+namespace app {
+
+// The folder to open at start: the first argument when it names an
+// existing folder, made absolute; else the root of the system drive, "/".
+// Later arguments never count.
+QString StartFolder(const QStringList &arguments);
+
+} // namespace app

@@ -1,0 +1,110 @@
+#include "ui/HtmlView.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+#ifdef TAMAREL_WITH_WEBENGINE
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#endif
+
+namespace ui {
+
+#ifdef TAMAREL_WITH_WEBENGINE
+namespace {
+
+// A page that never opens a dialog box or a window of its own.
+class TQuietPage : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    void javaScriptAlert(const QUrl &, const QString &) override {}
+    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
+    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override
+    {
+        return false;
+    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
+                                  const QString &) override
+    {
+    }
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+};
+
+} // namespace
+#endif
+
+bool THtmlView::Available()
+{
+#ifdef TAMAREL_WITH_WEBENGINE
+    return true;
+#else
+    return false;
+#endif
+}
+
+THtmlView *THtmlView::Create(QWidget *parent)
+{
+    return Available() ? new THtmlView(parent) : nullptr;
+}
+
+THtmlView::THtmlView(QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+#ifdef TAMAREL_WITH_WEBENGINE
+    auto *view = new QWebEngineView(this);
+    auto *page = new TQuietPage(view);
+    QWebEngineSettings *settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    view->setPage(page);
+    view->setContextMenuPolicy(Qt::NoContextMenu);
+    view->setAcceptDrops(false);
+    layout->addWidget(view);
+    fEngine = view;
+#endif
+    setAcceptDrops(false);
+}
+
+bool THtmlView::Print(std::unique_ptr<QPrinter> &printer)
+{
+    if (fShownFile.isEmpty() || fPrinter)
+        return false;
+#ifdef TAMAREL_WITH_WEBENGINE
+    auto *view = static_cast<QWebEngineView *>(fEngine);
+    fPrinter = std::move(printer);
+    connect(view, &QWebEngineView::printFinished, this, [this] { fPrinter.reset(); },
+            Qt::SingleShotConnection);
+    view->print(fPrinter.get());
+    return true;
+#else
+    Q_UNUSED(printer);
+    return false;
+#endif
+}
+
+THtmlView::~THtmlView() = default;
+
+void THtmlView::ShowReport(const QStringList &lines)
+{
+    // A new name for each page, so that the engine never shows a cached one.
+    fShownFile = fFolder.filePath(QStringLiteral("report-%1.html").arg(++fPageNumber));
+    QFile file(fShownFile);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("\xEF\xBB\xBF");
+        file.write(lines.join(QStringLiteral("\r\n")).toUtf8());
+    }
+    file.close();
+    QFile::remove(fFolder.filePath(QStringLiteral("report-%1.html").arg(fPageNumber - 1)));
+#ifdef TAMAREL_WITH_WEBENGINE
+    static_cast<QWebEngineView *>(fEngine)->load(QUrl::fromLocalFile(fShownFile));
+#endif
+}
+
+} // namespace ui
