@@ -47,13 +47,19 @@ Twnd_qv_Main::Twnd_qv_Main(const explorer::TRegionalFormats &formats, const QStr
     connect(rgReportItems, &QButtonGroup::idClicked, this, &Twnd_qv_Main::rgReportClick);
     connect(Button2, &QPushButton::clicked, this, &Twnd_qv_Main::bBack2Click);
     connect(bBack2, &QPushButton::clicked, this, &Twnd_qv_Main::bBack2Click);
+    ReadMounts = [] { return platform::ReadMountTable(); };
     RunSaveDialog = [this](int &fileType, QString &fileName) { return ExecSaveDialog(fileType, fileName); };
     RunPrintDialog = [this](QPrinter &printer) { return ExecPrintDialog(printer); };
     BindListingHooks();
     FormCreate(arguments);
 }
 
-Twnd_qv_Main::~Twnd_qv_Main() = default;
+Twnd_qv_Main::~Twnd_qv_Main()
+{
+    // The tables read the window's listings, which would go before the
+    // widgets do; take the widgets down first.
+    delete takeCentralWidget();
+}
 
 void Twnd_qv_Main::FormCreate(const QStringList &arguments)
 {
@@ -61,7 +67,12 @@ void Twnd_qv_Main::FormCreate(const QStringList &arguments)
     pc->SetActivePage(pgExplorer);
     pcLay->SetActivePage(rfCSV);
     FTimestampFormat = explorer::TableTimestampFormat;
-    ScanFolder(StartFolder(arguments));
+    // Without a usable folder argument the start is the system drive's root,
+    // which is also the drive the bar then makes current.
+    const QString path = StartFolder(arguments);
+    RefreshDisks(path);
+    ScanFolder(path);
+    ShowVolumeInfo(ExtractFileDrive(path));
 }
 
 int Twnd_qv_Main::ReportFormat() const
@@ -74,6 +85,7 @@ void Twnd_qv_Main::ScanFolder(const QString &path)
     ePath->setText(path);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     fScanner.ScanFolder(path);
+    FileScannerSearchFinish();
     QApplication::restoreOverrideCursor();
 }
 

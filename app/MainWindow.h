@@ -4,6 +4,8 @@
 // listing, the reports and saving live in the non-visual classes that
 // tamarel-list runs too.
 
+#include "devices/DriveList.h"
+#include "explorer/ExplorerOrder.h"
 #include "explorer/FileData.h"
 #include "explorer/FolderScanner.h"
 #include "explorer/RegionalFormats.h"
@@ -11,11 +13,13 @@
 #include "listing/ListingOptions.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QMainWindow>
 #include <functional>
 #include <QStringList>
 
 class QAction;
+class QKeyEvent;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -31,6 +35,7 @@ class QTreeWidget;
 namespace ui {
 class TColorPicker;
 class TDriveButtonBar;
+class TExplorerView;
 class THtmlView;
 class TNotebook;
 class TPageControl;
@@ -38,6 +43,15 @@ class TTextViewer;
 } // namespace ui
 
 namespace app {
+
+class TExplorerModel;
+
+// Posted to the window when a volume arrives or leaves; its handler
+// rebuilds the drive bar later, from the event loop.
+constexpr int WM_REFRESHDISKS = QEvent::User + 1000;
+
+// The modes of SelectNode and SelectAll, as the row menu's tags.
+enum TCheckMode { cmCheck = 0, cmUncheck = 1, cmInvert = 2 };
 
 enum TPage { pgExplorer = 0, pgList = 1, pgPreview = 2 };
 enum TReportFormat { rfCSV = 0, rfHTML = 1 };
@@ -59,7 +73,10 @@ public:
     ui::TDriveButtonBar *bgDisk = nullptr;
     QLineEdit *eVolume = nullptr;
     QLineEdit *ePath = nullptr;
-    QTreeWidget *Tree = nullptr;
+    ui::TExplorerView *Tree = nullptr;
+    TExplorerModel *TreeModel = nullptr;
+    QMenu *HeaderPopup = nullptr;
+    QMenu *PopupMenu1 = nullptr;
     QCheckBox *cbxClear = nullptr;
     QCheckBox *cbxSubdirs = nullptr;
     QCheckBox *cbxListSLO = nullptr;
@@ -139,6 +156,40 @@ public:
     void BuildList(const QString &folder);
     void ScanFolder(const QString &path);
 
+    // The explorer table.
+    void FileScannerSearchFinish();
+    void FillTree();
+    int FindObjectNode(const QString &name) const;  // a row, or -1
+    void SetFocused(const QString &name);
+    void TreeHeaderClick(int column, Qt::MouseButton button);
+    void cmSortMenu(int tag);
+    void HeaderPopupPopup();
+    void SortTree();
+    int SortColumn() const { return fSortColumn; }
+    explorer::TSortDirection SortDirection() const { return fSortDirection; }
+    // Navigation and check marks.
+    void cmDefaultAction();
+    bool TreeKeyDown(QKeyEvent *event);
+    void TreeChecked(int row);
+    void SelectNode(int row, TCheckMode mode);
+    void SelectAll(TCheckMode mode);
+    void cmSelect(int tag);
+    int FocusedRow() const;
+    // Drives.
+    QString RefreshDisks(const QString &disk);
+    void bgDiskButtonClicked(int index);
+    void ShowVolumeInfo(const QString &drive);
+    void DeviceMonitorVolumeConnect();
+    void WMRefreshDisks();
+    void Reread();
+    const std::vector<devices::TDrive> &Drives() const { return fDrives; }
+    // The drive part of a path: the mount point of the shown drive that
+    // holds it.
+    QString ExtractFileDrive(const QString &path) const;
+
+    // Where the drive bar reads the mount table; tests give their own.
+    std::function<std::vector<platform::TMountInfo>()> ReadMounts;
+
     // What the controls say, as the non-visual classes take it.
     listing::TListingOptions ListingOptions() const;
     listing::TColumnOptions ColumnOptions() const;
@@ -165,12 +216,18 @@ private:
     bool ExecSaveDialog(int &fileType, QString &fileName);
     bool ExecPrintDialog(QPrinter &printer);
     void BuildReport();
+    void CreateTreeMenus();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void customEvent(QEvent *event) override;
     void ShowReport();
 
     const explorer::TRegionalFormats &fFormats;
     explorer::TFolderScanner fScanner;
     listing::TListingBuilder fBuilder;
     QElapsedTimer fSinceEvents;
+    int fSortColumn = 0;
+    explorer::TSortDirection fSortDirection = explorer::sdAscending;
+    std::vector<devices::TDrive> fDrives;
 };
 
 } // namespace app

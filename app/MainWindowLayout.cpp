@@ -2,10 +2,12 @@
 // order and with the captions and initial values the window has at first
 // start. Behaviour lives in MainWindow.cpp.
 
+#include "app/ExplorerModel.h"
 #include "app/MainWindow.h"
 
 #include "ui/ColorPicker.h"
 #include "ui/DriveButtonBar.h"
+#include "ui/ExplorerView.h"
 #include "ui/HtmlView.h"
 #include "ui/Notebook.h"
 #include "ui/PageControl.h"
@@ -123,9 +125,27 @@ QWidget *Twnd_qv_Main::CreateExplorerPage()
     QFont bold = ePath->font();
     bold.setBold(true);
     ePath->setFont(bold);
-    Tree = Table({QStringLiteral("Name"), QStringLiteral("Ext"), QStringLiteral("Size"),
-                  QStringLiteral("Timestamp"), QStringLiteral("Attr")},
-                 {220, 60, 75, 110, 40}, page);
+    Tree = new ui::TExplorerView(page);
+    Tree->setObjectName(QStringLiteral("Tree"));
+    TreeModel = new TExplorerModel(FFileList, fFormats, FTimestampFormat, Tree);
+    Tree->setModel(TreeModel);
+    // The widths of a small desktop font, widened where the user's font
+    // would cut the texts that always have the same length.
+    const QFontMetrics metrics(Tree->font());
+    const int widths[] = {503, 50, 60, std::max(100, metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + 16),
+                          std::max(40, metrics.horizontalAdvance(QStringLiteral("rahs")) + 16)};
+    for (int column = 0; column < TExplorerModel::ColumnCount; ++column)
+        Tree->setColumnWidth(column, widths[column]);
+    Tree->header()->setStretchLastSection(false);
+    Tree->header()->setSectionResizeMode(TExplorerModel::colName, QHeaderView::Stretch);
+    Tree->installEventFilter(this);
+    Tree->IncrementalSearch = [this](int row, const QString &typed) {
+        return explorer::IncrementalSearchCompare(typed, FFileList.FileData[size_t(TreeModel->EntryOf(row))].Name);
+    };
+    connect(Tree, &QAbstractItemView::doubleClicked, this, &Twnd_qv_Main::cmDefaultAction);
+    connect(TreeModel, &TExplorerModel::Checked, this, &Twnd_qv_Main::TreeChecked);
+    connect(bgDisk, &ui::TDriveButtonBar::ButtonClicked, this, &Twnd_qv_Main::bgDiskButtonClicked);
+    CreateTreeMenus();
     layout->addWidget(bgDisk);
     layout->addWidget(eVolume);
     layout->addWidget(ePath);

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/StartFolder.h"
 #include "ui/ColorPicker.h"
+#include "ui/ExplorerView.h"
 #include "ui/HtmlView.h"
 #include "ui/Notebook.h"
 #include "ui/PageControl.h"
@@ -126,7 +127,7 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
     EXPECT_EQ(w.ePath->text(), Root() + QStringLiteral("shown"));
     EXPECT_EQ(w.FFileList.Location, Root() + QStringLiteral("shown/"));
     EXPECT_EQ(w.FFileList.FileData.size(), 4u) << "the parent entry and three entries";
-    EXPECT_EQ(w.Tree->headerItem()->text(3), QStringLiteral("Timestamp"));
+    EXPECT_EQ(w.Tree->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Timestamp"));
     EXPECT_EQ(w.List->columnCount(), 8);
     EXPECT_EQ(w.List->headerItem()->text(0), QStringLiteral("Full name"));
     EXPECT_EQ(w.List->columnWidth(1), 150);
