@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QMessageBox>
+#include <unistd.h>
 
 // The pictures live in a static library, whose resources must be
 // registered by hand; the macro cannot stand inside a namespace.
@@ -11,6 +12,13 @@ static void RegisterPictures()
 }
 
 namespace app {
+
+void TApplication::PrepareBrowserEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {

@@ -9,6 +9,11 @@ namespace app {
 
 class TApplication : public QApplication {
 public:
+    // Settings the HTML view's browser engine reads when it starts; call
+    // before the application object exists. As root its sandbox refuses to
+    // run at all, and scripts are off in the view anyway.
+    static void PrepareBrowserEngine();
+
     TApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
 

@@ -11,7 +11,7 @@ int main(int argc, char **argv)
     // The regional formats come first and are kept for the whole run.
     const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromSystem();
     engine::InitCharTables();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the HTML view wants it
+    app::TApplication::PrepareBrowserEngine();
     app::TApplication application(argc, argv);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

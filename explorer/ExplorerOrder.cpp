@@ -31,37 +31,16 @@ QString ColumnText(const TFileData &d, int column)
     }
 }
 
-// Keys for the text columns: collation keys, or (in the C locale, whose
-// collation is by code units) the texts themselves.
-class TTextKeys {
-public:
-    TTextKeys(const TFileList &list, int column, const QLocale &locale) : fOrdinal(locale.language() == QLocale::C)
-    {
-        if (column != 0 && column != 1 && column != 4)
-            return;
-        QCollator collator(locale);
-        collator.setCaseSensitivity(Qt::CaseSensitive);
-        fTexts.reserve(list.FileData.size());
-        if (!fOrdinal)
-            fKeys.reserve(list.FileData.size());
-        for (const TFileData &d : list.FileData) {
-            if (fOrdinal)
-                fTexts.push_back(ColumnText(d, column));
-            else
-                fKeys.push_back(collator.sortKey(ColumnText(d, column)));
-        }
-    }
-    int Compare(int a, int b) const
-    {
-        if (fOrdinal)
-            return Sign(fTexts[size_t(a)].compare(fTexts[size_t(b)]));
-        return Sign(fKeys[size_t(a)].compare(fKeys[size_t(b)]));
-    }
-
-private:
-    bool fOrdinal;
-    std::vector<QString> fTexts;
-    std::vector<QCollatorSortKey> fKeys;
+// A row as the sort sees it: everything a comparison needs, side by side,
+// so that sorting a large folder does not wander through the records.
+struct TSortRow {
+    int Index;
+    bool Directory;
+    bool Parent;
+    int64_t Size;
+    double Modified;
+    const QString *Text;          // the column's text (C locale)
+    const QCollatorSortKey *Key;  // its collation key (other locales)
 };
 
 } // namespace
@@ -69,33 +48,58 @@ private:
 std::vector<int> SortExplorerRows(const TFileList &list, std::vector<int> rows, int column,
                                   TSortDirection direction, const QLocale &locale)
 {
-    const TTextKeys keys(list, column, locale);
+    const bool byText = column == 0 || column == 1 || column == 4;
+    // The C locale collates by code units: the texts serve as their keys.
+    const bool ordinal = locale.language() == QLocale::C;
+    std::vector<QString> texts;
+    std::vector<QCollatorSortKey> keys;
+    if (byText) {
+        QCollator collator(locale);
+        collator.setCaseSensitivity(Qt::CaseSensitive);
+        texts.reserve(list.FileData.size());
+        for (const TFileData &d : list.FileData)
+            texts.push_back(ColumnText(d, column));
+        if (!ordinal) {
+            keys.reserve(texts.size());
+            for (const QString &text : texts)
+                keys.push_back(collator.sortKey(text));
+        }
+    }
+    std::vector<TSortRow> sortRows;
+    sortRows.reserve(rows.size());
+    for (const int i : rows) {
+        const TFileData &d = list.FileData[size_t(i)];
+        sortRows.push_back({i, d.Directory, IsParentEntry(d), d.Size, d.Modified,
+                            byText ? &texts[size_t(i)] : nullptr,
+                            byText && !ordinal ? &keys[size_t(i)] : nullptr});
+    }
+
     const bool ascending = direction == sdAscending;
     // The comparison as the table's handler gives it; the table reverses
     // it for a descending sort, so rules that follow the direction keep
     // folders first either way and the parent row moves.
-    auto result = [&](int a, int b) {
-        const TFileData &e1 = list.FileData[size_t(a)];
-        const TFileData &e2 = list.FileData[size_t(b)];
+    auto result = [&](const TSortRow &e1, const TSortRow &e2) {
         if (e1.Directory != e2.Directory)
             return e1.Directory == ascending ? -1 : 1;
-        if (IsParentEntry(e1))
+        if (e1.Parent)
             return -1;
-        if (IsParentEntry(e2))
+        if (e2.Parent)
             return 1;
         switch (column) {
         case 0:
         case 1:
-        case 4: return keys.Compare(a, b);
+        case 4: return e1.Key ? Sign(e1.Key->compare(*e2.Key)) : Sign(e1.Text->compare(*e2.Text));
         case 2: return Sign(e1.Size - e2.Size);
         case 3: return Sign(e1.Modified - e2.Modified);
         default: return 0;
         }
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+    std::stable_sort(sortRows.begin(), sortRows.end(), [&](const TSortRow &a, const TSortRow &b) {
         const int r = result(a, b);
         return ascending ? r < 0 : r > 0;
     });
+    for (size_t i = 0; i < sortRows.size(); ++i)
+        rows[i] = sortRows[i].Index;
     return rows;
 }
 

@@ -5,7 +5,6 @@
 #include "engine/CharTables.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -15,9 +14,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    app::TApplication::PrepareBrowserEngine();
     app::TApplication application(argc, argv);
     engine::InitCharTables();
     return RUN_ALL_TESTS();
