@@ -1,16 +1,18 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/ListModel.h"
 #include "app/StartFolder.h"
 #include "explorer/FieldFormat.h"
 #include "listing/CsvReport.h"
 #include "listing/HtmlReport.h"
-#include "listing/ListingOrder.h"
 #include "listing/ReportFile.h"
 #include "ui/ColorPicker.h"
+#include "ui/ExplorerView.h"
 #include "ui/HtmlView.h"
 #include "ui/Notebook.h"
 #include "ui/PageControl.h"
+#include "ui/TextPrinter.h"
 #include "ui/TextViewer.h"
 
 #include <QAction>
@@ -26,7 +28,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QCloseEvent>
+#include <QTimer>
 
 namespace app {
 
@@ -103,9 +106,8 @@ void Twnd_qv_Main::pcChange(int index)
 
 void Twnd_qv_Main::BuildReport()
 {
-    const std::vector<int> order = listing::ListingRowOrder(FList, fFormats.Locale);
     const listing::TColumnOptions columns = ColumnOptions();
-    const listing::TReportSource source{FList, order, columns, fFormats};
+    const listing::TReportSource source{FList, ListModel->Order(), columns, fFormats};
     if (ReportFormat() == rfCSV)
         listing::ExportCSV(FReport, cbCSVDelim->currentText(), source);
     else
@@ -158,11 +160,35 @@ void Twnd_qv_Main::BuildList(const QString &folder)
 {
     fSinceEvents.invalidate();
     fBuilder.BuildList(folder, FFileList, ListingOptions());
+    // A close asked for while the listing ran waited for it to unwind.
+    if (fCloseWhenListed)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void Twnd_qv_Main::FillList()
+{
+    ListModel->Fill();
+    if (ListModel->rowCount() > 0)
+        List->setCurrentIndex(ListModel->index(0, 0));
+}
+
+void Twnd_qv_Main::closeEvent(QCloseEvent *event)
+{
+    if (fBuilder.Listing()) {
+        fCloseWhenListed = true;
+        fBuilder.Stop();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void Twnd_qv_Main::BindListingHooks()
 {
     fBuilder.OnBegin = [this] {
+        // The list may have been emptied: the table must not show records
+        // that are gone while the window paints during the listing.
+        ListModel->Clear();
         eTitle->setText(FList.Location);
         acList->setText(QStringLiteral("STOP"));
     };
@@ -177,6 +203,9 @@ void Twnd_qv_Main::BindListingHooks()
     fBuilder.OnEnd = [this] {
         sb->setText(fBuilder.StatusText());
         acList->setText(QStringLiteral("Start"));
+        // After a STOP this runs twice, the second time with nothing new.
+        if (ListModel->rowCount() != int(FList.FileData.size()))
+            FillList();
         pc->SetActivePage(pgList);
     };
 }
@@ -188,7 +217,8 @@ void Twnd_qv_Main::acPrintExecute()
         return;
     if (Browser && ReportFormat() != rfCSV && Browser->Print(printer))
         return;
-    Memo->print(printer.get());
+    ui::PrintPlainText(*printer, Memo->toPlainText().split(QStringLiteral("\n")), Memo->font(),
+                       Memo->tabStopDistance());
 }
 
 void Twnd_qv_Main::acSaveExecute()
@@ -198,9 +228,8 @@ void Twnd_qv_Main::acSaveExecute()
     if (!RunSaveDialog(fileType, chosen))
         return;
     const auto type = static_cast<listing::TReportFileType>(fileType);
-    const std::vector<int> order = listing::ListingRowOrder(FList, fFormats.Locale);
     const listing::TColumnOptions columns = ColumnOptions();
-    const listing::TReportSource source{FList, order, columns, fFormats};
+    const listing::TReportSource source{FList, ListModel->Order(), columns, fFormats};
     if (type == listing::rftCsv)
         listing::ExportCSV(FReport, cbCSVDelim->currentText(), source);
     else if (type == listing::rftHtml)

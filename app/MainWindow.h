@@ -19,6 +19,7 @@
 #include <QStringList>
 
 class QAction;
+class QCloseEvent;
 class QKeyEvent;
 class QButtonGroup;
 class QCheckBox;
@@ -30,7 +31,6 @@ class QMenu;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
 
 namespace ui {
 class TColorPicker;
@@ -45,6 +45,7 @@ class TTextViewer;
 namespace app {
 
 class TExplorerModel;
+class TListModel;
 
 // Posted to the window when a volume arrives or leaves; its handler
 // rebuilds the drive bar later, from the event loop.
@@ -86,7 +87,8 @@ public:
     QLineEdit *eText = nullptr;
     QPushButton *bList = nullptr;
 
-    QTreeWidget *List = nullptr;
+    ui::TExplorerView *List = nullptr;
+    TListModel *ListModel = nullptr;
     QGroupBox *gbCols = nullptr;
     QCheckBox *cbxPath = nullptr;
     QCheckBox *cbxName = nullptr;
@@ -154,6 +156,7 @@ public:
     void About1Click();
     void cmExit();
     void BuildList(const QString &folder);
+    void FillList();
     void ScanFolder(const QString &path);
 
     // The explorer table.
@@ -218,6 +221,7 @@ private:
     void BuildReport();
     void CreateTreeMenus();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void customEvent(QEvent *event) override;
     void ShowReport();
 
@@ -225,6 +229,7 @@ private:
     explorer::TFolderScanner fScanner;
     listing::TListingBuilder fBuilder;
     QElapsedTimer fSinceEvents;
+    bool fCloseWhenListed = false;
     int fSortColumn = 0;
     explorer::TSortDirection fSortDirection = explorer::sdAscending;
     std::vector<devices::TDrive> fDrives;

@@ -3,6 +3,7 @@
 // start. Behaviour lives in MainWindow.cpp.
 
 #include "app/ExplorerModel.h"
+#include "app/ListModel.h"
 #include "app/MainWindow.h"
 
 #include "ui/ColorPicker.h"
@@ -29,7 +30,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace app {
@@ -54,20 +54,6 @@ QLineEdit *ReadOnlyLine(QWidget *parent)
     line->setFrame(false);
     line->setFocusPolicy(Qt::NoFocus);
     return line;
-}
-
-QTreeWidget *Table(const QStringList &columns, const QList<int> &widths, QWidget *parent)
-{
-    auto *table = new QTreeWidget(parent);
-    table->setColumnCount(int(columns.size()));
-    table->setHeaderLabels(columns);
-    table->setRootIsDecorated(false);
-    table->setUniformRowHeights(true);
-    table->setAllColumnsShowFocus(true);
-    table->setSortingEnabled(false);
-    for (int i = 0; i < widths.size(); ++i)
-        table->setColumnWidth(i, widths[i]);
-    return table;
 }
 
 QPushButton *Button(const char *caption, QWidget *parent)
@@ -198,12 +184,23 @@ QWidget *Twnd_qv_Main::CreateListPage()
     page->setObjectName(QStringLiteral("TabSheet2"));
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);
-    List = Table({QStringLiteral("Full name"), QStringLiteral("Name"), QStringLiteral("Ext"),
-                  QStringLiteral("Size"), QStringLiteral("Created"), QStringLiteral("Modified"),
-                  QStringLiteral("Accessed"), QStringLiteral("Attr")},
-                 {143, 150, 60, 60, 100, 100, 100, 40}, page);
-    List->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    List = new ui::TExplorerView(page);
+    List->setObjectName(QStringLiteral("List"));
+    ListModel = new TListModel(FList, fFormats, FTimestampFormat, List);
+    List->setModel(ListModel);
+    const QFontMetrics metrics(List->font());
+    const int stamp = std::max(100, metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + 16);
+    const int widths[] = {143, 150, 60, 60, stamp, stamp, stamp, 40};
+    for (int column = 0; column < TListModel::ColumnCount; ++column)
+        List->setColumnWidth(column, widths[column]);
+    List->header()->setSectionResizeMode(TListModel::colFullName, QHeaderView::Stretch);
     List->header()->setStretchLastSection(false);
+    List->header()->setSortIndicatorShown(true);
+    List->header()->setSortIndicator(TListModel::colFullName, Qt::AscendingOrder);
+    List->header()->setSectionsClickable(false);
+    List->IncrementalSearch = [this](int row, const QString &typed) {
+        return explorer::IncrementalSearchCompare(typed, FList.FileData[size_t(ListModel->EntryOf(row))].Name);
+    };
     layout->addWidget(List, 1);
 
     auto *options = new QHBoxLayout;

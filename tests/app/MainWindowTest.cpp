@@ -128,8 +128,8 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
     EXPECT_EQ(w.FFileList.Location, Root() + QStringLiteral("shown/"));
     EXPECT_EQ(w.FFileList.FileData.size(), 4u) << "the parent entry and three entries";
     EXPECT_EQ(w.Tree->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Timestamp"));
-    EXPECT_EQ(w.List->columnCount(), 8);
-    EXPECT_EQ(w.List->headerItem()->text(0), QStringLiteral("Full name"));
+    EXPECT_EQ(w.List->model()->columnCount(), 8);
+    EXPECT_EQ(w.List->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Full name"));
     EXPECT_EQ(w.List->columnWidth(1), 150);
     EXPECT_EQ(w.Action1->actions().size(), 4);
     EXPECT_EQ(w.LeftPanel1->actions().at(0)->text(), QStringLiteral("About..."));
@@ -199,6 +199,7 @@ TEST_F(MainWindowTest, TheOptionsNotebookFollowsTheReportFormat)
 {
     auto *csv = qobject_cast<QRadioButton *>(window->rgReportItems->button(rfCSV));
     auto *html = qobject_cast<QRadioButton *>(window->rgReportItems->button(rfHTML));
+    window->acListExecute();
     html->click();
     EXPECT_EQ(window->gbLay->title(), QStringLiteral("[HTML Layout]"));
     EXPECT_EQ(window->pcLay->currentIndex(), 1);
