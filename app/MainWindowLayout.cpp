@@ -190,11 +190,12 @@ QWidget *Twnd_qv_Main::CreateListPage()
     List->setModel(ListModel);
     const QFontMetrics metrics(List->font());
     const int stamp = std::max(100, metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + 16);
-    const int widths[] = {143, 150, 60, 60, stamp, stamp, stamp, 40};
+    // The full name gets room to be read; the table scrolls sideways
+    // rather than cut every full name to a few letters.
+    const int widths[] = {260, 150, 60, 60, stamp, stamp, stamp, 40};
     for (int column = 0; column < TListModel::ColumnCount; ++column)
         List->setColumnWidth(column, widths[column]);
-    List->header()->setSectionResizeMode(TListModel::colFullName, QHeaderView::Stretch);
-    List->header()->setStretchLastSection(false);
+    List->header()->setStretchLastSection(true);
     List->header()->setSortIndicatorShown(true);
     List->header()->setSortIndicator(TListModel::colFullName, Qt::AscendingOrder);
     List->header()->setSectionsClickable(false);
