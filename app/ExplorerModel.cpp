@@ -1,5 +1,6 @@
 #include "app/ExplorerModel.h"
 
+#include "app/FileImages.h"
 #include "explorer/FieldFormat.h"
 
 #include <numeric>
@@ -12,9 +13,6 @@ TExplorerModel::TExplorerModel(explorer::TFileList &list, const explorer::TRegio
                                const QString &timestampFormat, QObject *parent)
     : QAbstractTableModel(parent), fList(list), fFormats(formats), fTimestampFormat(timestampFormat)
 {
-    fIcons[explorer::iiParent] = QIcon::fromTheme(QStringLiteral("go-up"), QIcon(QStringLiteral(":/icons/folder-up.svg")));
-    fIcons[explorer::iiFolder] = QIcon::fromTheme(QStringLiteral("folder"), QIcon(QStringLiteral(":/icons/folder.svg")));
-    fIcons[explorer::iiFile] = QIcon::fromTheme(QStringLiteral("text-x-generic"), QIcon(QStringLiteral(":/icons/document.svg")));
 }
 
 int TExplorerModel::rowCount(const QModelIndex &parent) const
@@ -50,7 +48,7 @@ QVariant TExplorerModel::data(const QModelIndex &index, int role) const
         break;
     case Qt::DecorationRole:
         if (index.column() == colName)
-            return fIcons[d.ImageIndex];
+            return DefaultFileImage(d.ImageIndex);
         break;
     case Qt::CheckStateRole:
         if (index.column() == colName && HasCheckBox(d))

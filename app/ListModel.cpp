@@ -1,5 +1,6 @@
 #include "app/ListModel.h"
 
+#include "app/FileImages.h"
 #include "explorer/FieldFormat.h"
 #include "listing/ListingOrder.h"
 
@@ -11,9 +12,6 @@ TListModel::TListModel(explorer::TFileList &list, const explorer::TRegionalForma
                        const QString &timestampFormat, QObject *parent)
     : QAbstractTableModel(parent), fList(list), fFormats(formats), fTimestampFormat(timestampFormat)
 {
-    fIcons[explorer::iiParent] = QIcon::fromTheme(QStringLiteral("go-up"), QIcon(QStringLiteral(":/icons/folder-up.svg")));
-    fIcons[explorer::iiFolder] = QIcon::fromTheme(QStringLiteral("folder"), QIcon(QStringLiteral(":/icons/folder.svg")));
-    fIcons[explorer::iiFile] = QIcon::fromTheme(QStringLiteral("text-x-generic"), QIcon(QStringLiteral(":/icons/document.svg")));
 }
 
 int TListModel::rowCount(const QModelIndex &parent) const
@@ -44,7 +42,7 @@ QVariant TListModel::data(const QModelIndex &index, int role) const
         case colAttr: return explorer::AttributesToText(d.Attributes);
         }
     } else if (role == Qt::DecorationRole && index.column() == colFullName) {
-        return fIcons[d.ImageIndex];
+        return DefaultFileImage(d.ImageIndex);
     } else if (role == Qt::TextAlignmentRole) {
         return int((index.column() == colSize ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }

@@ -7,7 +7,6 @@
 #include "explorer/RegionalFormats.h"
 
 #include <QAbstractTableModel>
-#include <QIcon>
 #include <vector>
 
 namespace app {
@@ -37,7 +36,6 @@ private:
     const explorer::TRegionalFormats &fFormats;
     const QString &fTimestampFormat;
     std::vector<int> fRows;
-    QIcon fIcons[3];
 };
 
 } // namespace app

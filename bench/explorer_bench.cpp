@@ -2,10 +2,9 @@
 // the real table (offscreen), and sorting a million rows by name in the C
 // locale and in a collating one.
 
-#include "app/Application.h"
+#include "OffscreenWindow.h"
+
 #include "app/ExplorerModel.h"
-#include "app/MainWindow.h"
-#include "engine/CharTables.h"
 #include "explorer/ExplorerOrder.h"
 
 #include <QElapsedTimer>
@@ -46,15 +45,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tamarel-explorer-bench FOLDER\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    app::TApplication::PrepareBrowserEngine();
-    engine::InitCharTables();
-    const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
-    app::TApplication application(argc, argv);
-    app::Twnd_qv_Main window(formats, {QStringLiteral("/")});
-    window.show();
-    QCoreApplication::processEvents();
+    TOffscreenWindow offscreen(argc, argv, QStringLiteral("/"));
+    app::Twnd_qv_Main &window = *offscreen.Window;
 
     QElapsedTimer timer;
     timer.start();

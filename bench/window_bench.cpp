@@ -2,9 +2,7 @@
 // how long it takes, and how soon a STOP pressed in the middle of another
 // one is honoured.
 
-#include "app/Application.h"
-#include "app/MainWindow.h"
-#include "engine/CharTables.h"
+#include "OffscreenWindow.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -17,15 +15,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tamarel-window-bench TREE\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    app::TApplication::PrepareBrowserEngine();
-    engine::InitCharTables();
-    const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
-    app::TApplication application(argc, argv);
-    app::Twnd_qv_Main window(formats, {QString::fromLocal8Bit(argv[1])});
-    window.show();
-    QCoreApplication::processEvents();
+    TOffscreenWindow offscreen(argc, argv, QString::fromLocal8Bit(argv[1]));
+    app::Twnd_qv_Main &window = *offscreen.Window;
     window.cbxSubdirs->setChecked(true);
 
     QElapsedTimer timer;

@@ -1,4 +1,4 @@
-#include "TreeFixture.h"
+#include "WindowFixture.h"
 
 #include "app/ExplorerModel.h"
 #include "app/MainWindow.h"
@@ -16,11 +16,11 @@ namespace {
 
 // The real window over a temporary tree, its drive bar over a mount table
 // the test controls.
-class ExplorerTest : public testing_support::TreeFixture {
+class ExplorerTest : public testing_support::WindowFixture {
 protected:
     void SetUp() override
     {
-        TreeFixture::SetUp();
+        WindowFixture::SetUp();
         MakeFolder("data");
         MakeFolder("data/Photos");
         MakeFolder("data/music");
@@ -28,16 +28,8 @@ protected:
         MakeFile("data/aa.doc", std::string(10, 'a'));
         MakeFile("data/Documents.txt", std::string(300, 'd'));
         MakeFile("data/Photos/p.jpg", "jpg");
-        formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
-        window = std::make_unique<Twnd_qv_Main>(formats, QStringList{Root() + QStringLiteral("data")});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        StartWindow(Root() + QStringLiteral("data"));
         window->Tree->setFocus();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TreeFixture::TearDown();
     }
 
     QString Cell(int row, int column) const
@@ -68,9 +60,6 @@ protected:
     {
         window->SetFocused(QString::fromUtf8(name));
     }
-
-    explorer::TRegionalFormats formats;
-    std::unique_ptr<Twnd_qv_Main> window;
 };
 
 using Names = std::vector<std::string>;

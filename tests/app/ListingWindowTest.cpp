@@ -1,4 +1,4 @@
-#include "TreeFixture.h"
+#include "WindowFixture.h"
 
 #include "app/ListModel.h"
 #include "app/MainWindow.h"
@@ -22,26 +22,18 @@ using namespace app;
 namespace {
 
 // Listings started through the real window, over a temporary tree.
-class ListingWindowTest : public testing_support::TreeFixture {
+class ListingWindowTest : public testing_support::WindowFixture {
 protected:
     void SetUp() override
     {
-        TreeFixture::SetUp();
+        WindowFixture::SetUp();
         MakeFolder("top");
         MakeFolder("top/sub");
         MakeFolder("top/Sub2");
         for (int i = 0; i < 40; ++i)
             MakeFile("top/f" + std::to_string(i) + ".txt", std::string(size_t(i), 'x'));
         MakeFile("top/sub/archive.tar.gz", "gz");
-        formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
-        window = std::make_unique<Twnd_qv_Main>(formats, QStringList{Root() + QStringLiteral("top")});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TreeFixture::TearDown();
+        StartWindow(Root() + QStringLiteral("top"));
     }
     QString Cell(int row, int column) const { return window->List->model()->index(row, column).data().toString(); }
     QByteArray SaveAs(int type, const char *name, int csvFormat = 0)
@@ -60,9 +52,6 @@ protected:
         QFile file(QString::fromStdString(Abs(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-
-    explorer::TRegionalFormats formats;
-    std::unique_ptr<Twnd_qv_Main> window;
 };
 
 TEST_F(ListingWindowTest, StopLeavesExactlyTheCountedEntries)

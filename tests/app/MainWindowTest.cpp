@@ -1,4 +1,4 @@
-#include "TreeFixture.h"
+#include "WindowFixture.h"
 
 #include "app/AboutDialog.h"
 #include "app/Application.h"
@@ -33,24 +33,16 @@ using namespace app;
 
 namespace {
 
-class MainWindowTest : public testing_support::TreeFixture {
+class MainWindowTest : public testing_support::WindowFixture {
 protected:
     void SetUp() override
     {
-        TreeFixture::SetUp();
+        WindowFixture::SetUp();
         MakeFolder("shown");
         MakeFolder("shown/sub");
         MakeFile("shown/a.txt", "alpha");
         MakeFile("shown/b.csv", "beta");
-        formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
-        window = std::make_unique<Twnd_qv_Main>(formats, QStringList{Root() + QStringLiteral("shown")});
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TreeFixture::TearDown();
+        StartWindow(Root() + QStringLiteral("shown"));
     }
 
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
@@ -70,9 +62,6 @@ protected:
         QDir().mkpath(QString::fromLocal8Bit(folder));
         widget->grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name));
     }
-
-    explorer::TRegionalFormats formats;
-    std::unique_ptr<Twnd_qv_Main> window;
 };
 
 TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
