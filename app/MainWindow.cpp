@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/Application.h"
+#include "app/FormStorage.h"
 #include "app/ListModel.h"
 #include "app/StartFolder.h"
 #include "explorer/FieldFormat.h"
@@ -54,11 +56,20 @@ Twnd_qv_Main::Twnd_qv_Main(const explorer::TRegionalFormats &formats, const QStr
     RunSaveDialog = [this](int &fileType, QString &fileName) { return ExecSaveDialog(fileType, fileName); };
     RunPrintDialog = [this](QPrinter &printer) { return ExecPrintDialog(printer); };
     BindListingHooks();
+    DeviceMonitor = new devices::TZelko_DeviceMonitor(this);
+    DeviceMonitor->OnVolumeConnect = [this](devices::TZelko_DeviceMonitor &, const QString &, bool) {
+        DeviceMonitorVolumeConnect();
+    };
+    DeviceMonitor->OnVolumeDisconnect = DeviceMonitor->OnVolumeConnect;
+    DeviceMonitor->SetActive(true);
+    CreateFormStorage();
     FormCreate(arguments);
 }
 
 Twnd_qv_Main::~Twnd_qv_Main()
 {
+    if (FormStorage->Restored() && !FormStorage->SavedSinceRestore())
+        SaveSettings();
     // The tables read the window's listings, which would go before the
     // widgets do; take the widgets down first.
     delete takeCentralWidget();
@@ -180,7 +191,72 @@ void Twnd_qv_Main::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    SaveSettings();
     QMainWindow::closeEvent(event);
+}
+
+void Twnd_qv_Main::showEvent(QShowEvent *event)
+{
+    if (!FormStorage->Restored())
+        FormStorage->Restore();
+    QMainWindow::showEvent(event);
+}
+
+void Twnd_qv_Main::CreateFormStorage()
+{
+    FormStorage = std::make_unique<TFormStorage>(*this, TFormStorage::DefaultPath(), objectName());
+    TFormStorage &s = *FormStorage;
+    s.AddChecked(QStringLiteral("cbxAcc"), cbxAcc);
+    s.AddChecked(QStringLiteral("cbxAttrs"), cbxAttrs);
+    s.AddChecked(QStringLiteral("cbxClear"), cbxClear);
+    s.AddChecked(QStringLiteral("cbxCrt"), cbxCrt);
+    s.AddChecked(QStringLiteral("cbxDirs"), cbxDirs);
+    s.AddChecked(QStringLiteral("cbxExt"), cbxExt);
+    s.AddChecked(QStringLiteral("cbxFiles"), cbxFiles);
+    s.AddChecked(QStringLiteral("cbxListSLO"), cbxListSLO);
+    s.AddChecked(QStringLiteral("cbxMod"), cbxMod);
+    s.AddChecked(QStringLiteral("cbxName"), cbxName);
+    s.AddChecked(QStringLiteral("cbxPath"), cbxPath);
+    s.AddChecked(QStringLiteral("cbxSepPNE"), cbxSepPNE);
+    s.AddChecked(QStringLiteral("cbxSize"), cbxSize);
+    s.AddChecked(QStringLiteral("cbxSubdirs"), cbxSubdirs);
+    s.AddItemIndex(QStringLiteral("rgReport"), [this] { return ReportFormat(); },
+                   [this](int index) {
+                       // Like a click, so the options follow the format.
+                       if (QAbstractButton *button = rgReportItems->button(index))
+                           button->click();
+                   });
+    s.AddText(QStringLiteral("cbCSVDelim"), cbCSVDelim);
+    s.AddItemIndex(QStringLiteral("cbCSVFormat"), [this] { return cbCSVFormat->currentIndex(); },
+                   [this](int index) {
+                       if (index >= 0 && index < cbCSVFormat->count())
+                           cbCSVFormat->setCurrentIndex(index);
+                   });
+    s.AddText(QStringLiteral("cbCharset"), cbCharset);
+    s.AddColor(QStringLiteral("cpCell"), cpCell);
+    s.AddColor(QStringLiteral("cpCellFont"), cpCellFont);
+    s.AddColor(QStringLiteral("cpGrid"), cpGrid);
+    s.AddColor(QStringLiteral("cpHeader"), cpHeader);
+    s.AddColor(QStringLiteral("cpHeaderFont"), cpHeaderFont);
+    s.AddChecked(QStringLiteral("cbxGrid"), cbxGrid);
+    s.AddChecked(QStringLiteral("cbxTree"), cbxTree);
+    s.AfterRestorePlacement = [this] { FormStorageAfterRestorePlacement(); };
+}
+
+void Twnd_qv_Main::FormStorageAfterRestorePlacement()
+{
+    pcLay->SetActivePage(ReportFormat());
+}
+
+void Twnd_qv_Main::SaveSettings()
+{
+    // A save that fails says so once and lets the window close all the same.
+    try {
+        FormStorage->Save();
+    } catch (const std::exception &e) {
+        if (auto *application = dynamic_cast<TApplication *>(QCoreApplication::instance()))
+            application->ShowException(QString::fromUtf8(e.what()));
+    }
 }
 
 void Twnd_qv_Main::BindListingHooks()

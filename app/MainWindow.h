@@ -4,6 +4,7 @@
 // listing, the reports and saving live in the non-visual classes that
 // tamarel-list runs too.
 
+#include "devices/DeviceMonitor.h"
 #include "devices/DriveList.h"
 #include "explorer/ExplorerOrder.h"
 #include "explorer/FileData.h"
@@ -16,10 +17,12 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <QStringList>
 
 class QAction;
 class QCloseEvent;
+class QShowEvent;
 class QKeyEvent;
 class QButtonGroup;
 class QCheckBox;
@@ -45,6 +48,7 @@ class TTextViewer;
 namespace app {
 
 class TExplorerModel;
+class TFormStorage;
 class TListModel;
 
 // Posted to the window when a volume arrives or leaves; its handler
@@ -134,6 +138,9 @@ public:
     QAction *acPrint = nullptr;
     QAction *acSave = nullptr;
 
+    devices::TZelko_DeviceMonitor *DeviceMonitor = nullptr;
+    std::unique_ptr<TFormStorage> FormStorage;
+
     // State the design names.
     QStringList FReport;
     QString FTimestampFormat;
@@ -155,6 +162,7 @@ public:
     void acSaveExecute();
     void About1Click();
     void cmExit();
+    void FormStorageAfterRestorePlacement();
     void BuildList(const QString &folder);
     void FillList();
     void ScanFolder(const QString &path);
@@ -222,6 +230,9 @@ private:
     void CreateTreeMenus();
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void CreateFormStorage();
+    void SaveSettings();
     void customEvent(QEvent *event) override;
     void ShowReport();
 

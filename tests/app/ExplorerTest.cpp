@@ -216,7 +216,12 @@ TEST_F(ExplorerTest, TheDriveBarFollowsTheMountTableAndAPostedRefreshLeavesTheTa
         mounts[0].root = QStringLiteral("/");
         return mounts;
     };
-    window->DeviceMonitorVolumeConnect();
+    // A volume leaving, as the monitor reports it to the window.
+    devices::TDeviceNotice notice;
+    notice.Code = devices::DBT_DEVICEREMOVECOMPLETE;
+    notice.DeviceType = devices::DBT_DEVTYP_VOLUME;
+    notice.Drive = root + QStringLiteral("data");
+    window->DeviceMonitor->WMDeviceChange(notice);
     EXPECT_EQ(window->bgDisk->Count(), 2) << "posted, not yet handled";
     QCoreApplication::processEvents();
     EXPECT_EQ(window->bgDisk->Count(), 1);

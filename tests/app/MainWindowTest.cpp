@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
     EXPECT_EQ(w.cpCell->Text(), QStringLiteral("#FFFFFF"));
     EXPECT_EQ(w.cpCellFont->Text(), QStringLiteral("#000000"));
     EXPECT_EQ(w.ReportFormat(), rfHTML);
-    EXPECT_EQ(w.gbLay->title(), QStringLiteral("[CSV Options]"));
+    EXPECT_EQ(w.gbLay->title(), QStringLiteral("[HTML Layout]")) << "the format's page after the restore";
     EXPECT_EQ(w.gbCols->title(), QStringLiteral("[Columns]"));
     EXPECT_EQ(w.rgReport->title(), QStringLiteral("[Report format]"));
     EXPECT_EQ(w.ePath->text(), Root() + QStringLiteral("shown"));

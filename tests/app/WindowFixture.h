@@ -13,8 +13,11 @@ namespace testing_support {
 
 class WindowFixture : public TreeFixture {
 protected:
+    // Settings live under the test's own folder, so no test sees another
+    // test's (or the user's) stored options.
     void StartWindow(const QString &folder)
     {
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Abs("config")));
         formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
         window = std::make_unique<app::Twnd_qv_Main>(formats, QStringList{folder});
         window->show();

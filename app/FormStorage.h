@@ -1,0 +1,72 @@
+#pragma once
+// Keeps the window's placement and the report options between runs, as
+// named values in a per-user INI file: restored at the first showing, saved
+// when the window closes (or is destroyed without having saved). A damaged
+// or unreadable file counts as nothing stored.
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QSettings;
+class QWidget;
+
+namespace ui {
+class TColorPicker;
+}
+
+namespace app {
+
+class TFormStorage {
+public:
+    // Path: the INI file; Section: the group of the values, the window's
+    // object name.
+    TFormStorage(QWidget &window, const QString &path, const QString &section);
+
+    // $XDG_CONFIG_HOME/Zelko/Tamarel/1.x.ini (usually under ~/.config).
+    static QString DefaultPath();
+
+    // The stored properties, in the order they are written.
+    void AddChecked(const QString &name, QCheckBox *box);
+    void AddItemIndex(const QString &name, std::function<int()> get, std::function<void(int)> set);
+    void AddText(const QString &name, QComboBox *box);
+    void AddColor(const QString &name, ui::TColorPicker *picker);
+
+    void Restore();
+    // Throws std::runtime_error "Unable to create key '%s'" when the file
+    // cannot be written; the values are kept for nothing then.
+    void Save();
+    bool Restored() const { return fRestored; }
+    bool SavedSinceRestore() const { return fSaved; }
+
+    // Runs after every restore, also when nothing was stored.
+    std::function<void()> AfterRestorePlacement;
+
+    // Boolean texts: "TRUE", "YES", "Y" and "FALSE", "NO", "N" in any case,
+    // else a number (non-zero true); nothing for anything else.
+    static std::optional<bool> ReadBoolean(const QVariant &value);
+
+private:
+    struct TProperty {
+        QString Name;
+        std::function<QVariant()> Get;
+        std::function<void(const QVariant &)> Set;
+    };
+    QString DesktopSuffix() const;
+    void RestorePlacement(QSettings &settings);
+    void SavePlacement(QSettings &settings) const;
+
+    QWidget &fWindow;
+    QString fPath;
+    QString fSection;
+    std::vector<TProperty> fProperties;
+    bool fRestored = false;
+    bool fSaved = false;
+    bool fDamaged = false;
+};
+
+} // namespace app
