@@ -59,7 +59,6 @@ void TFolderScanner::SearchBegin()
     fList.LastLocation = fList.Location;
     fList.Location = fFileScanner.Criteria().Files().Location();
     fList.Changed();
-    fFilled = 0;
     if (IsRootFolder(fList.Location))
         return;
 
@@ -79,13 +78,11 @@ void TFolderScanner::SearchBegin()
     parent.Selected = false;
     parent.ImageIndex = iiParent;
     fList.FileData.push_back(parent);
-    fFilled = 1;
 }
 
 void TFolderScanner::FileMatch(const engine::TFileDetails &fileInfo)
 {
     fList.FileData.push_back(FileDataFromHit(fileInfo, true));
-    ++fFilled;
 }
 
 void TFolderScanner::SearchFinish()

@@ -31,12 +31,10 @@ public:
 
     engine::TFindFile &FileScanner() { return fFileScanner; }
     TFileList &List() { return fList; }
-    int FilledCount() const { return fFilled; }
 
 private:
     TFileList &fList;
     engine::TFindFile fFileScanner;
-    int fFilled = 0;  // FFLL
 };
 
 // A hit as a record of a listing, ticked or not.

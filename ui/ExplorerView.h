@@ -18,8 +18,6 @@ public:
     std::function<int(int row, const QString &typed)> IncrementalSearch;
 
     void keyboardSearch(const QString &search) override;
-    // The typed text collected so far (it starts again after a pause).
-    QString TypedText() const { return fTyped; }
 
 protected:
     bool viewportEvent(QEvent *event) override;

@@ -26,7 +26,6 @@ public:
     void ShowReport(const QStringList &lines);
     // The address of the page shown last.
     QString ShownFile() const { return fShownFile; }
-    QWidget *Engine() const { return fEngine; }
     // Prints the page shown, through the engine's own printing, which runs
     // on after the call: the view takes the printer and keeps it until it is
     // done. False, and the printer left with the caller, when no page is
