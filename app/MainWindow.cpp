@@ -111,15 +111,15 @@ void Twnd_qv_Main::pcChange(int index)
     acSave->setVisible(index == pgPreview);
     if (index != pgPreview)
         return;
-    BuildReport();
+    BuildReport(ReportFormat());
     ShowReport();
 }
 
-void Twnd_qv_Main::BuildReport()
+void Twnd_qv_Main::BuildReport(int format)
 {
     const listing::TColumnOptions columns = ColumnOptions();
     const listing::TReportSource source{FList, ListModel->Order(), columns, fFormats};
-    if (ReportFormat() == rfCSV)
+    if (format == rfCSV)
         listing::ExportCSV(FReport, cbCSVDelim->currentText(), source);
     else
         listing::ExportHTML(FReport, HtmlLayout(), source);
@@ -304,12 +304,9 @@ void Twnd_qv_Main::acSaveExecute()
     if (!RunSaveDialog(fileType, chosen))
         return;
     const auto type = static_cast<listing::TReportFileType>(fileType);
-    const listing::TColumnOptions columns = ColumnOptions();
-    const listing::TReportSource source{FList, ListModel->Order(), columns, fFormats};
-    if (type == listing::rftCsv)
-        listing::ExportCSV(FReport, cbCSVDelim->currentText(), source);
-    else if (type == listing::rftHtml)
-        listing::ExportHTML(FReport, HtmlLayout(), source);
+    // The file type decides the report; "All files" writes the one built last.
+    if (type != listing::rftAll)
+        BuildReport(type == listing::rftCsv ? rfCSV : rfHTML);
     listing::SaveReportAs(chosen, type, FReport,
                           static_cast<listing::TTextEncoding>(cbCSVFormat->currentIndex()));
 }

@@ -226,7 +226,7 @@ private:
     void BindListingHooks();
     bool ExecSaveDialog(int &fileType, QString &fileName);
     bool ExecPrintDialog(QPrinter &printer);
-    void BuildReport();
+    void BuildReport(int format);
     void CreateTreeMenus();
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
