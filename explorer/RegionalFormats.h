@@ -16,8 +16,9 @@ struct TRegionalFormats {
     QString ShortDateFormat = QStringLiteral("d.M.yyyy");  // a QLocale pattern
     QString LongTimeFormat = QStringLiteral("H:mm:ss");    // with seconds, no zone
 
-    // The formats of a locale. For Slovak, a locale without a date
-    // separator gets "." and "d.M.yyyy".
+    // The formats of a locale, with the year always in four digits and the
+    // time without its zone. For Slovak, a locale without a date separator
+    // gets "." and "d.M.yyyy".
     static TRegionalFormats FromLocale(const QLocale &locale);
     // The user's locale (LANG, LC_*), as start-up reads it.
     static TRegionalFormats FromSystem() { return FromLocale(QLocale::system()); }

@@ -11,6 +11,11 @@ namespace {
 // Fields joined by the delimiter: each field is followed by it, and the
 // trailing one is cut at the end, which keeps an empty delimiter harmless.
 // The text is one buffer reused from row to row.
+//
+// A field holding the delimiter, a double quote or a line break is quoted
+// the RFC 4180 way, or a reader would split the record at a name such as
+// "a;b" or one with a newline in it. Every other field stays bare, so that
+// reports of ordinary folders read exactly as they always have.
 class TFieldLine {
 public:
     TFieldLine(const QString &delimiter, QString &buffer) : fDelimiter(delimiter), fText(buffer)
@@ -20,10 +25,16 @@ public:
     void Add(QStringView value)
     {
         fText += value;
-        fText += fDelimiter;
+        Next();
     }
+    // The field being written is the text after the last Next.
     QString &Text() { return fText; }
-    void Next() { fText += fDelimiter; }
+    void Next()
+    {
+        QuoteIfNeeded();
+        fText += fDelimiter;
+        fStart = fText.size();
+    }
     const QString &Line()
     {
         fText.chop(fDelimiter.size());
@@ -31,8 +42,28 @@ public:
     }
 
 private:
+    bool NeedsQuotes(QStringView field) const
+    {
+        for (const QChar c : field)
+            if (c == QLatin1Char('"') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                return true;
+        return !fDelimiter.isEmpty() && field.contains(fDelimiter);
+    }
+    void QuoteIfNeeded()
+    {
+        if (!NeedsQuotes(QStringView(fText).mid(fStart)))
+            return;
+        QString field = fText.mid(fStart);
+        field.replace(QLatin1Char('"'), QLatin1String("\"\""));
+        fText.truncate(fStart);
+        fText += QLatin1Char('"');
+        fText += field;
+        fText += QLatin1Char('"');
+    }
+
     const QString &fDelimiter;
     QString &fText;
+    qsizetype fStart = 0;
 };
 
 QString HeaderLine(const QString &delimiter, const TColumnOptions &c)

@@ -1,7 +1,8 @@
 #pragma once
 // The CSV report: a header naming the chosen columns, then one line a row.
-// Nothing is quoted: a name holding the delimiter has more fields than the
-// header, as readers of these files expect.
+// Fields are bare, except one holding the delimiter, a double quote, CR or LF:
+// that one is quoted with its inner quotes doubled, so that every entry stays
+// one record whatever its name.
 
 #include "listing/ReportSource.h"
 

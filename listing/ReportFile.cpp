@@ -1,8 +1,9 @@
 #include "listing/ReportFile.h"
 
+#include "platform/ErrorText.h"
 #include "platform/NameCodec.h"
+#include "platform/ReplacingFile.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -118,44 +119,34 @@ ECreateFileError::ECreateFileError(const QString &fileName, const QString &reaso
 
 class TReportWriter::TImpl {
 public:
-    TImpl(const QString &fileName, TTextEncoding encoding)
-        : File(fileName), FileName(fileName), Encoding(encoding)
+    TImpl(const QString &fileName, TTextEncoding encoding) : FileName(fileName), Encoding(encoding) {}
+    [[noreturn]] void Fail(int error)
     {
-    }
-    void Fail()
-    {
-        const QString reason = File.errorString();
-        File.cancelWriting();
-        throw ECreateFileError(FileName, reason);
+        File.Cancel();
+        throw ECreateFileError(FileName, platform::ErrorText(error));
     }
     void Flush()
     {
-        if (File.write(Buffer) != Buffer.size())
-            Fail();
+        if (const int error = File.Write(Buffer.constData(), size_t(Buffer.size())))
+            Fail(error);
         Buffer.clear();
     }
-    QSaveFile File;
+    platform::TReplacingFile File;
     QByteArray Buffer;
     QString FileName;
     TTextEncoding Encoding;
 };
 
 TReportWriter::TReportWriter(const QString &fileName, TTextEncoding encoding)
-    : fImpl(new TImpl(fileName, encoding))
+    : fImpl(std::make_unique<TImpl>(fileName, encoding))
 {
-    if (!fImpl->File.open(QIODevice::WriteOnly)) {
-        const QString reason = fImpl->File.errorString();
-        delete fImpl;
-        throw ECreateFileError(fileName, reason);
-    }
+    if (const int error = fImpl->File.Open(fileName))
+        fImpl->Fail(error);
     fImpl->Buffer = ByteOrderMark(encoding);
     fImpl->Buffer.reserve(2 * FlushSize);
 }
 
-TReportWriter::~TReportWriter()
-{
-    delete fImpl;
-}
+TReportWriter::~TReportWriter() = default;
 
 void TReportWriter::WriteLine(const QString &line)
 {
@@ -167,8 +158,8 @@ void TReportWriter::WriteLine(const QString &line)
 void TReportWriter::Commit()
 {
     fImpl->Flush();
-    if (!fImpl->File.commit())
-        throw ECreateFileError(fImpl->FileName, fImpl->File.errorString());
+    if (const int error = fImpl->File.Commit())
+        fImpl->Fail(error);
 }
 
 void SaveReport(const QString &fileName, const QStringList &lines, TTextEncoding encoding)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <stdexcept>
 
 namespace listing {
@@ -28,8 +29,10 @@ TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding);
 QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding);
 
 // Encodes one line at a time into a file, for reports too large to build as
-// a whole. Written to a temporary file beside the target and renamed over it
-// at Commit, so a failed save never destroys an existing file.
+// a whole. Nothing reaches the target's name before Commit has written and
+// synced every byte, so a save that fails anywhere (a full disk, a size
+// limit) leaves an existing file as it was. Destroying an uncommitted writer
+// discards what it wrote.
 class TReportWriter {
 public:
     TReportWriter(const QString &fileName, TTextEncoding encoding);  // throws ECreateFileError
@@ -41,7 +44,7 @@ public:
 
 private:
     class TImpl;
-    TImpl *fImpl;
+    std::unique_ptr<TImpl> fImpl;
 };
 
 // "Cannot create file "%s". %s"

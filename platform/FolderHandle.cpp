@@ -54,6 +54,11 @@ int OpenFolder(const QString &path)
     return OpenWithFlags(path, O_RDONLY);
 }
 
+int OpenFolderLocation(const QString &path)
+{
+    return OpenWithFlags(path, O_PATH);
+}
+
 bool IsExistingFolder(const QString &path)
 {
     const int fd = OpenWithFlags(path, O_PATH);

@@ -10,6 +10,11 @@ namespace platform {
 // path are followed: the user may name a folder through one.
 int OpenFolder(const QString &path);
 
+// A descriptor that only names the folder (O_PATH), for the *at calls that
+// create, link and rename entries in it; it needs no right to read the
+// folder. -1 with errno set.
+int OpenFolderLocation(const QString &path);
+
 // True when the path names a folder, whether or not it may be read.
 bool IsExistingFolder(const QString &path);
 

@@ -98,3 +98,48 @@ TEST(RegionalFormats, ReadsTheLocaleAndDropsTheTimeZone)
     const TRegionalFormats sk = TRegionalFormats::FromLocale(QLocale(QStringLiteral("sk_SK")));
     EXPECT_EQ(sk.DateSeparator, QStringLiteral("."));
 }
+
+// Each row: a locale, the short date it writes for 2023-05-25 and the long
+// time for 15:54:35, as the reports show them. Qt's own locale data: its
+// short formats have two-digit years for many locales, and its long times a
+// zone field, bracketed in some ("H:mm:ss (t)", "Bh:mm:ss [t]"). Qt writes
+// the "B" of the last one as it stands.
+struct LocaleDates {
+    const char *locale;
+    const char *date;
+    const char *time;
+};
+
+class RegionalDates : public ::testing::TestWithParam<LocaleDates> {};
+
+TEST_P(RegionalDates, YearsKeepTheirCenturyAndTimesLoseTheirZoneWithItsBrackets)
+{
+    const TRegionalFormats f = TRegionalFormats::FromLocale(QLocale(QString::fromLatin1(GetParam().locale)));
+    const QDateTime stamp(QDate(2023, 5, 25), QTime(15, 54, 35));
+    EXPECT_EQ(f.Locale.toString(stamp.date(), f.ShortDateFormat).toStdString(), GetParam().date);
+    EXPECT_EQ(f.Locale.toString(stamp.time(), f.LongTimeFormat).toStdString(), GetParam().time);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    QtLocaleData, RegionalDates,
+    ::testing::Values(LocaleDates{"en_US", "5/25/2023", "3:54:35 PM"},
+                      LocaleDates{"de_DE", "25.05.2023", "15:54:35"},
+                      LocaleDates{"es_ES", "25/5/2023", "15:54:35"},
+                      LocaleDates{"zh_TW", "2023/5/25", "B15:54:35"},
+                      LocaleDates{"en_GB", "25/05/2023", "15:54:35"},
+                      LocaleDates{"ja_JP", "2023/05/25", "15\u664254\u520635\u79d2"}));
+
+TEST(RegionalFormats, NoLocaleWritesTwoDigitYearsOrLeavesZoneBracketsBehind)
+{
+    const QDateTime stamp(QDate(2023, 5, 25), QTime(15, 54, 35));
+    for (const QLocale &locale :
+         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        const TRegionalFormats f = TRegionalFormats::FromLocale(locale);
+        const QString date = QLocale::c().toString(stamp.date(), f.ShortDateFormat);
+        EXPECT_TRUE(date.contains(QStringLiteral("2023"))) << locale.name().toStdString() << " " << date.toStdString();
+        const QString time = f.LongTimeFormat;
+        EXPECT_FALSE(time.contains(QStringLiteral("()")) || time.contains(QStringLiteral("[]"))
+                     || time.endsWith(QLatin1Char(',')) || time != time.trimmed())
+            << locale.name().toStdString() << " " << time.toStdString();
+    }
+}

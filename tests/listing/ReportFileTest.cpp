@@ -2,8 +2,11 @@
 
 #include "listing/ReportFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace listing;
 
@@ -82,6 +85,82 @@ TEST_F(ReportFileTest, AFailedSaveSaysWhyAndLeavesTheOldFileAlone)
 
     const QString missing = QString::fromStdString(Abs("no/such/folder/out.csv"));
     EXPECT_THROW(SaveReport(missing, {QStringLiteral("x")}, teAscii), ECreateFileError);
+}
+
+// Saves that fail at any byte: all in memory until the end, failing in the
+// tail after earlier parts were written, and failing early in a large one.
+// Each row: lines of about 55 bytes, and the size limit.
+class FailingSaveTest : public ReportFileTest,
+                        public ::testing::WithParamInterface<std::pair<int, long long>> {};
+
+TEST_P(FailingSaveTest, AFileSizeLimitNeverCutsTheOldFileAndIsReported)
+{
+    MakeFolder("out");
+    MakeFile("out/list.csv", "precious");
+    const QString name = QString::fromStdString(Abs("out/list.csv"));
+    const auto [lineCount, limit] = GetParam();
+    QStringList lines;
+    for (int i = 0; i < lineCount; ++i)
+        lines.append(QStringLiteral("/some/folder/file-%1.txt;1234;1.2.2023 10:11:12;32").arg(i));
+    EXPECT_TRUE(RunWithFileSizeLimit(limit, [&] {
+        try {
+            SaveReport(name, lines, teUtf8);
+        } catch (const ECreateFileError &e) {
+            return std::string(e.what()) == "Cannot create file \"" + name.toStdString() + "\". File too large";
+        }
+        return false;
+    }));
+    EXPECT_EQ(Read("out/list.csv"), QByteArray("precious"));
+    EXPECT_EQ(QDir(QString::fromStdString(Abs("out"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("list.csv")})
+        << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallTailAndLarge, FailingSaveTest, ::testing::Values(std::make_pair(100, 2000LL),
+                                                                       std::make_pair(2000, 100000LL),
+                                                                       std::make_pair(40000, 1000000LL)));
+
+TEST_F(ReportFileTest, SavingThroughALinkReplacesItsTargetAndKeepsModeAndLink)
+{
+    MakeFile("real.csv", "old", 0640);
+    MakeLink("link.csv", "real.csv");
+    SaveReport(QString::fromStdString(Abs("link.csv")), {QStringLiteral("new")}, teAscii);
+    EXPECT_EQ(Read("real.csv"), QByteArray("new\r\n"));
+    struct stat st {};
+    ASSERT_EQ(lstat(Abs("link.csv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(Abs("real.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// A save must never replace what it cannot recreate: the checks that touch
+// the machine's own devices run unprivileged, so that a regression fails
+// instead of turning /dev/full into a file.
+TEST_F(ReportFileTest, FifosAndDevicesAreWrittenInPlace)
+{
+    MakeFifo("pipe");
+    // Opened for reading and writing, the FIFO neither blocks this open nor
+    // the save's; a save that replaced it would leave nothing to read here.
+    const int fifo = open(Abs("pipe").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(fifo, 0);
+    SaveReport(QString::fromStdString(Abs("pipe")), {QStringLiteral("x")}, teAscii);
+    char received[16] = {};
+    const ssize_t n = read(fifo, received, sizeof received);
+    close(fifo);
+    EXPECT_EQ(std::string(received, n > 0 ? size_t(n) : 0), "x\r\n");
+    struct stat st {};
+    ASSERT_EQ(lstat(Abs("pipe").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    EXPECT_TRUE(RunUnprivileged([] {
+        try {
+            SaveReport(QStringLiteral("/dev/full"), {QStringLiteral("x")}, teAscii);
+        } catch (const ECreateFileError &e) {
+            return std::string(e.what()) == "Cannot create file \"/dev/full\". No space left on device";
+        }
+        return false;
+    }));
+    EXPECT_THROW(SaveReport(Root(), {QStringLiteral("x")}, teAscii), ECreateFileError) << "a folder";
 }
 
 } // namespace

@@ -70,9 +70,9 @@ TEST_F(ReportTest, CsvColumnChoicesAndDelimiters)
     EXPECT_EQ(r[0], QStringLiteral("Path,Name,Ext,Size,Created,Modified,Accessed,Attributes"));
     EXPECT_EQ(r[5], QStringLiteral("/data/,b,txt,1536,4.3.2015 14:07:09,5.3.2015 14:07:09,"
                                    "6.3.2015 2:07:09,32"));
-    EXPECT_EQ(r[6], QStringLiteral("/data/old/deep/,x,y&<z>.tar,gz,512,1.1.2016 3:04:05,"
+    EXPECT_EQ(r[6], QStringLiteral("/data/old/deep/,\"x,y&<z>.tar\",gz,512,1.1.2016 3:04:05,"
                                    "2.1.2016 3:04:05,2.1.2016 15:04:05,33"))
-        << "a name holding the delimiter is written as it is";
+        << "a name holding the delimiter is quoted";
     EXPECT_EQ(r[3], QStringLiteral("/data/,,profile,0,30.12.2014 23:59:59,31.12.2014 23:59:59,"
                                    "1.1.2015 11:59:59,2"));
 
@@ -99,6 +99,66 @@ TEST_F(ReportTest, CsvColumnChoicesAndDelimiters)
     list.FileData.clear();
     order.clear();
     EXPECT_EQ(Csv().size(), 1) << "the header alone";
+}
+
+// Reads CSV text the RFC 4180 way, as spreadsheet programs and Python's csv
+// module do: records end at a line break outside quotes.
+std::vector<QStringList> ReadCsv(const QString &text, QChar delimiter)
+{
+    std::vector<QStringList> records(1, QStringList{QString()});
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        QString &field = records.back().last();
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"'))
+                field += c, ++i;
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == delimiter) {
+            records.back().append(QString());
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            records.push_back(QStringList{QString()});
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (records.back() == QStringList{QString()})
+        records.pop_back();
+    return records;
+}
+
+TEST_F(ReportTest, EveryEntryIsOneCsvRecordWhateverItsName)
+{
+    const QStringList hostile{QStringLiteral("semi;colon"), QStringLiteral("com,ma"),
+                              QStringLiteral("say \"hi\""), QStringLiteral("line\nfeed"),
+                              QStringLiteral("carriage\rreturn"), QStringLiteral("\"")};
+    list.FileData.clear();
+    for (const QString &name : hostile)
+        list.FileData.push_back(SampleEntry("/d;x/", name.toUtf8().constData(), 7, 0x20,
+                                            platform::EncodeDateTime(2020, 1, 2, 3, 4, 5)));
+    order = ListingRowOrder(list, QLocale::c());
+    columns.Separate = true;
+    for (const QChar delimiter : {QLatin1Char(';'), QLatin1Char(',')}) {
+        const std::vector<QStringList> records = ReadCsv(Csv(delimiter).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), delimiter);
+        ASSERT_EQ(records.size(), hostile.size() + 1) << "delimiter " << QString(delimiter).toStdString();
+        for (size_t row = 1; row < records.size(); ++row) {
+            const explorer::TFileData &d = list.FileData[size_t(order[row - 1])];
+            const qsizetype dot = d.Name.lastIndexOf(QLatin1Char('.'));
+            EXPECT_EQ(records[row], (QStringList{QStringLiteral("/d;x/"), dot < 0 ? d.Name : d.Name.left(dot),
+                                                 dot < 0 ? QString() : d.Name.mid(dot + 1), QStringLiteral("7"),
+                                                 QStringLiteral("2.1.2020 3:04:05"), QStringLiteral("32")}))
+                << d.Name.toStdString();
+        }
+    }
+    columns.Separate = false;
+    EXPECT_EQ(Csv()[1], QStringLiteral("\"/d;x/\"\"\";7;2.1.2020 3:04:05;32"))
+        << "inner quotes doubled, the rest of the record bare";
 }
 
 TEST_F(ReportTest, HtmlPagesMatchTheirGoldenFiles)

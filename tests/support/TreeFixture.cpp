@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <ftw.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -96,19 +98,36 @@ void TreeFixture::MakeSparse(const std::string &relative, long long size)
         close(fd);
 }
 
-bool TreeFixture::RunUnprivileged(const std::function<bool()> &body)
+bool TreeFixture::RunInChild(const std::function<bool()> &body)
 {
     const pid_t child = fork();
     if (child < 0)
         return false;
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(3);
+    if (child == 0)
         _exit(body() ? 0 : 1);
-    }
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool TreeFixture::RunUnprivileged(const std::function<bool()> &body)
+{
+    return RunInChild([&body] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            return false;
+        return body();
+    });
+}
+
+bool TreeFixture::RunWithFileSizeLimit(long long bytes, const std::function<bool()> &body)
+{
+    return RunInChild([&] {
+        // Ignored, the signal becomes EFBIG from write, which is what a
+        // program must cope with; otherwise the child would just die.
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit {rlim_t(bytes), rlim_t(bytes)};
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0 && body();
+    });
 }
 
 std::string EventLog::Relative(const QString &path) const

@@ -33,6 +33,11 @@ protected:
     // runs in a child process that has given up its privileges. True when
     // Body returned true there.
     static bool RunUnprivileged(const std::function<bool()> &body);
+    // Body in a forked child; true when it returned true there.
+    static bool RunInChild(const std::function<bool()> &body);
+    // Body in a child whose files may not grow beyond Bytes (write fails
+    // with EFBIG there).
+    static bool RunWithFileSizeLimit(long long bytes, const std::function<bool()> &body);
 
 private:
     std::string fRoot;
