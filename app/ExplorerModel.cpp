@@ -3,83 +3,97 @@
 #include "app/FileImages.h"
 #include "explorer/FieldFormat.h"
 
-#include <numeric>
-
 namespace app {
 
-using explorer::TFileData;
+using namespace explorer;
 
-TExplorerModel::TExplorerModel(explorer::TFileList &list, const explorer::TRegionalFormats &formats,
-                               const QString &timestampFormat, QObject *parent)
-    : QAbstractTableModel(parent), fList(list), fFormats(formats), fTimestampFormat(timestampFormat)
+namespace {
+
+bool HasCheckBox(const TFileData &d)
 {
+    return d.Directory && d.ImageIndex != iiParent;
+}
+
+int Alignment(int column)
+{
+    return int((column == ecSize ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+} // namespace
+
+TExplorerModel::TExplorerModel(TExplorerController &explorer, const QString &timestampFormat,
+                               const TRegionalFormats &formats, QObject *parent)
+    : QAbstractTableModel(parent), fExplorer(explorer), fTimestampFormat(timestampFormat), fFormats(formats)
+{
+    connect(&explorer, &TExplorerController::ScanStarted, this, &TExplorerModel::beginResetModel);
+    connect(&explorer, &TExplorerController::ScanFinished, this, &TExplorerModel::endResetModel);
+    connect(&explorer, &TExplorerController::OrderAboutToChange, this, &TExplorerModel::BeginOrderChange);
+    connect(&explorer, &TExplorerController::OrderChanged, this, &TExplorerModel::EndOrderChange);
+    connect(&explorer, &TExplorerController::MarksChanged, this, [this](int first, int last) {
+        emit dataChanged(index(first, ecName), index(last, ecName), {Qt::CheckStateRole});
+    });
 }
 
 int TExplorerModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(fRows.size());
+    return parent.isValid() ? 0 : fExplorer.RowCount();
 }
 
 int TExplorerModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-bool TExplorerModel::HasCheckBox(const TFileData &d) const
-{
-    return d.Directory && d.ImageIndex != explorer::iiParent;
+    return parent.isValid() ? 0 : ExplorerColumnCount;
 }
 
 QVariant TExplorerModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(fRows.size()))
+    if (!index.isValid() || index.row() >= fExplorer.RowCount())
         return QVariant();
-    const TFileData &d = fList.FileData[size_t(EntryOf(index.row()))];
+    const TFileData &d = fExplorer.EntryAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         switch (index.column()) {
-        case colName: return explorer::ExtractBaseName(d.Name);
-        case colExt: return d.Ext();
-        case colSize: return d.Directory ? explorer::FolderSizeText : explorer::FormatFileSize(d.Size, fFormats);
-        case colTimestamp: return explorer::FormatTimestamp(d.Modified, fTimestampFormat, fFormats);
-        case colAttr: return explorer::AttributesToText(d.Attributes);
+        case ecName: return ExtractBaseName(d.Name);
+        case ecExt: return d.Ext();
+        case ecSize: return d.Directory ? FolderSizeText : FormatFileSize(d.Size, fFormats);
+        case ecTimestamp: return FormatTimestamp(d.Modified, fTimestampFormat, fFormats);
+        case ecAttr: return AttributesToText(d.Attributes);
         }
         break;
     case Qt::DecorationRole:
-        if (index.column() == colName)
+        if (index.column() == ecName)
             return DefaultFileImage(d.ImageIndex);
         break;
     case Qt::CheckStateRole:
-        if (index.column() == colName && HasCheckBox(d))
+        if (index.column() == ecName && HasCheckBox(d))
             return d.Selected ? Qt::Checked : Qt::Unchecked;
         break;
     case Qt::TextAlignmentRole:
-        return int((index.column() == colSize ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        return Alignment(index.column());
     }
     return QVariant();
 }
 
 QVariant TExplorerModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal)
-        return QVariant();
     static const char *const captions[] = {"Name", "Ext", "Size", "Timestamp", "Attr"};
     static const char *const tips[] = {"Name", nullptr, "Size", "Date", "Attributes"};
-    if (role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
+    static_assert(std::size(captions) == ExplorerColumnCount && std::size(tips) == ExplorerColumnCount);
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    if (role == Qt::DisplayRole && section >= 0 && section < ExplorerColumnCount)
         return QString::fromLatin1(captions[section]);
-    if (role == Qt::ToolTipRole && section >= 0 && section < ColumnCount && tips[section])
+    if (role == Qt::ToolTipRole && section >= 0 && section < ExplorerColumnCount && tips[section])
         return QString::fromLatin1(tips[section]);
     if (role == Qt::TextAlignmentRole)
-        return int((section == colSize ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        return Alignment(section);
     return QVariant();
 }
 
 Qt::ItemFlags TExplorerModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == colName
-        && HasCheckBox(fList.FileData[size_t(EntryOf(index.row()))]))
+    if (index.isValid() && index.column() == ecName && HasCheckBox(fExplorer.EntryAt(index.row())))
         f |= Qt::ItemIsUserCheckable;
     return f;
 }
@@ -93,38 +107,24 @@ bool TExplorerModel::setData(const QModelIndex &index, const QVariant &value, in
     return true;
 }
 
-void TExplorerModel::Rebuild()
-{
-    std::vector<int> rows(fList.FileData.size());
-    std::iota(rows.begin(), rows.end(), 0);
-    beginResetModel();
-    fRows = std::move(rows);
-    endResetModel();
-    for (size_t row = 0; row < fRows.size(); ++row)
-        fList.FileData[size_t(fRows[row])].NodePointer = int(row);
-}
-
-void TExplorerModel::SetOrder(std::vector<int> rows)
+void TExplorerModel::BeginOrderChange()
 {
     emit layoutAboutToBeChanged();
-    const QModelIndexList before = persistentIndexList();
-    std::vector<int> entryOfBefore;
-    for (const QModelIndex &i : before)
-        entryOfBefore.push_back(EntryOf(i.row()));
-    fRows = std::move(rows);
-    for (size_t row = 0; row < fRows.size(); ++row)
-        fList.FileData[size_t(fRows[row])].NodePointer = int(row);
-    QModelIndexList after;
-    for (size_t i = 0; i < size_t(before.size()); ++i)
-        after.append(index(fList.FileData[size_t(entryOfBefore[i])].NodePointer, before[int(i)].column()));
-    changePersistentIndexList(before, after);
-    emit layoutChanged();
+    fPersistent = persistentIndexList();
+    fPersistentEntries.clear();
+    for (const QModelIndex &i : fPersistent)
+        fPersistentEntries.push_back(fExplorer.EntryOf(i.row()));
 }
 
-void TExplorerModel::MarksChanged()
+void TExplorerModel::EndOrderChange()
 {
-    if (!fRows.empty())
-        emit dataChanged(index(0, colName), index(int(fRows.size()) - 1, colName), {Qt::CheckStateRole});
+    const TFileList &list = fExplorer.List();
+    QModelIndexList moved;
+    for (qsizetype i = 0; i < fPersistent.size(); ++i)
+        moved.append(index(list.FileData[size_t(fPersistentEntries[size_t(i)])].NodePointer, fPersistent[i].column()));
+    changePersistentIndexList(fPersistent, moved);
+    fPersistent.clear();
+    emit layoutChanged();
 }
 
 } // namespace app

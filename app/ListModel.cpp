@@ -1,83 +1,66 @@
 #include "app/ListModel.h"
 
 #include "app/FileImages.h"
-#include "explorer/FieldFormat.h"
-#include "listing/ListingOrder.h"
+#include "listing/ReportColumns.h"
 
 namespace app {
 
-using explorer::TFileData;
+using namespace listing;
 
-TListModel::TListModel(explorer::TFileList &list, const explorer::TRegionalFormats &formats,
-                       const QString &timestampFormat, QObject *parent)
-    : QAbstractTableModel(parent), fList(list), fFormats(formats), fTimestampFormat(timestampFormat)
+namespace {
+
+int Alignment(int column)
 {
+    const bool right = column >= 0 && column < ReportColumnCount && ReportColumns()[size_t(column)].RightAligned;
+    return int((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+} // namespace
+
+TListModel::TListModel(TListingController &listing, const QString &timestampFormat,
+                       const explorer::TRegionalFormats &formats, QObject *parent)
+    : QAbstractTableModel(parent), fListing(listing), fTimestampFormat(timestampFormat), fFormats(formats)
+{
+    connect(&listing, &TListingController::RowsAboutToBeReset, this, &TListModel::beginResetModel);
+    connect(&listing, &TListingController::RowsReset, this, &TListModel::endResetModel);
 }
 
 int TListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(fRows.size());
+    return parent.isValid() ? 0 : fListing.RowCount();
 }
 
 int TListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : ReportColumnCount;
 }
 
 QVariant TListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(fRows.size()))
+    if (!index.isValid() || index.row() >= fListing.RowCount())
         return QVariant();
-    const TFileData &d = fList.FileData[size_t(EntryOf(index.row()))];
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        auto stamp = [&](explorer::TDateTime t) { return explorer::FormatTimestamp(t, fTimestampFormat, fFormats); };
-        switch (index.column()) {
-        case colFullName: return explorer::ReportText(d.FullName());
-        case colName: return explorer::ReportText(explorer::ExtractBaseName(d.Name));
-        case colExt: return explorer::ReportText(d.Ext());
-        case colSize: return d.Directory ? explorer::FolderSizeText : explorer::FormatFileSize(d.Size, fFormats);
-        case colCreated: return stamp(d.Created);
-        case colModified: return stamp(d.Modified);
-        case colAccessed: return stamp(d.Accessed);
-        case colAttr: return explorer::AttributesToText(d.Attributes);
-        }
-    } else if (role == Qt::DecorationRole && index.column() == colFullName) {
+    const explorer::TFileData &d = fListing.EntryAt(index.row());
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return ListText(TReportColumn(index.column()), d, fTimestampFormat, fFormats);
+    if (role == Qt::DecorationRole && index.column() == rcPath)
         return DefaultFileImage(d.ImageIndex);
-    } else if (role == Qt::TextAlignmentRole) {
-        return int((index.column() == colSize ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    }
+    if (role == Qt::TextAlignmentRole)
+        return Alignment(index.column());
     return QVariant();
 }
 
 QVariant TListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const captions[] = {"Full name", "Name", "Ext", "Size", "Created", "Modified", "Accessed", "Attr"};
-    static const char *const tips[] = {nullptr, "Name", nullptr, "Size", "Date", nullptr, nullptr, "Attributes"};
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= ReportColumnCount)
         return QVariant();
+    const TReportColumnInfo &column = ReportColumns()[size_t(section)];
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(captions[section]);
-    if (role == Qt::ToolTipRole && tips[section])
-        return QString::fromLatin1(tips[section]);
+        return QString::fromLatin1(column.ListCaption);
+    if (role == Qt::ToolTipRole && column.ListToolTip)
+        return QString::fromLatin1(column.ListToolTip);
     if (role == Qt::TextAlignmentRole)
-        return int((section == colSize ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        return Alignment(section);
     return QVariant();
-}
-
-void TListModel::Clear()
-{
-    beginResetModel();
-    fRows.clear();
-    endResetModel();
-}
-
-void TListModel::Fill()
-{
-    beginResetModel();
-    fRows = listing::ListingRowOrder(fList, fFormats.Locale);
-    endResetModel();
-    for (size_t row = 0; row < fRows.size(); ++row)
-        fList.FileData[size_t(fRows[row])].NodePointer = int(row);
 }
 
 } // namespace app

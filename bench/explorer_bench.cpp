@@ -4,10 +4,14 @@
 
 #include "OffscreenWindow.h"
 
-#include "app/ExplorerModel.h"
 #include "explorer/ExplorerOrder.h"
+#include "explorer/FieldFormat.h"
 
+#include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTreeView>
 #include <cstdio>
 #include <numeric>
 
@@ -45,19 +49,31 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tamarel-explorer-bench FOLDER\n");
         return 2;
     }
-    TOffscreenWindow offscreen(argc, argv, QStringLiteral("/"));
+    // Opened from its parent folder as a user would: its row, then Enter.
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    TOffscreenWindow offscreen(argc, argv, explorer::ExtractFolderPart(folder));
     app::Twnd_qv_Main &window = *offscreen.Window;
+    auto *tree = window.findChild<QTreeView *>(QStringLiteral("Tree"));
+    const QModelIndexList rows = tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole,
+                                                     explorer::ExtractBaseName(explorer::ExtractFileName(folder)),
+                                                     1, Qt::MatchExactly);
+    if (rows.isEmpty()) {
+        std::fprintf(stderr, "tamarel-explorer-bench: no row for %s\n", argv[1]);
+        return 2;
+    }
+    tree->setCurrentIndex(rows.first());
 
     QElapsedTimer timer;
     timer.start();
-    window.ScanFolder(QString::fromLocal8Bit(argv[1]));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree, &enter);
     QCoreApplication::processEvents();  // the table paints its first page
-    std::printf("scan-and-show rows=%d seconds=%.3f\n", window.TreeModel->rowCount(), Seconds(timer));
+    std::printf("scan-and-show rows=%d seconds=%.3f\n", tree->model()->rowCount(), Seconds(timer));
     std::fflush(stdout);
 
     timer.restart();
     for (int i = 0; i < 20; ++i)
-        window.cmSortMenu(i % 2 ? 0 : 2);
+        window.findChild<QAction *>(QLatin1String(i % 2 ? "pmName" : "pmSize"))->trigger();
     std::printf("resort-by-header seconds-each=%.4f\n", Seconds(timer) / 20);
 
     SortMillion(QLocale::c(), "C");

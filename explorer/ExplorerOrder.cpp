@@ -24,9 +24,9 @@ int Sign(T value)
 QString ColumnText(const TFileData &d, int column)
 {
     switch (column) {
-    case 0: return d.Name;
-    case 1: return d.Ext();
-    case 4: return AttributesToText(d.Attributes);
+    case ecName: return d.Name;
+    case ecExt: return d.Ext();
+    case ecAttr: return AttributesToText(d.Attributes);
     default: return QString();
     }
 }
@@ -48,7 +48,7 @@ struct TSortRow {
 std::vector<int> SortExplorerRows(const TFileList &list, std::vector<int> rows, int column,
                                   TSortDirection direction, const QLocale &locale)
 {
-    const bool byText = column == 0 || column == 1 || column == 4;
+    const bool byText = column == ecName || column == ecExt || column == ecAttr;
     // The C locale collates by code units: the texts serve as their keys.
     const bool ordinal = locale.language() == QLocale::C;
     std::vector<QString> texts;
@@ -86,11 +86,11 @@ std::vector<int> SortExplorerRows(const TFileList &list, std::vector<int> rows, 
         if (e2.Parent)
             return 1;
         switch (column) {
-        case 0:
-        case 1:
-        case 4: return e1.Key ? Sign(e1.Key->compare(*e2.Key)) : Sign(e1.Text->compare(*e2.Text));
-        case 2: return Sign(e1.Size - e2.Size);
-        case 3: return Sign(e1.Modified - e2.Modified);
+        case ecName:
+        case ecExt:
+        case ecAttr: return e1.Key ? Sign(e1.Key->compare(*e2.Key)) : Sign(e1.Text->compare(*e2.Text));
+        case ecSize: return Sign(e1.Size - e2.Size);
+        case ecTimestamp: return Sign(e1.Modified - e2.Modified);
         default: return 0;
         }
     };
@@ -101,18 +101,6 @@ std::vector<int> SortExplorerRows(const TFileList &list, std::vector<int> rows, 
     for (size_t i = 0; i < sortRows.size(); ++i)
         rows[i] = sortRows[i].Index;
     return rows;
-}
-
-int IncrementalSearchCompare(const QString &typed, const QString &name)
-{
-    auto fold = [](char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; };
-    const qsizetype n = std::min(typed.size(), name.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const int a = fold(typed.at(i).unicode()), b = fold(name.at(i).unicode());
-        if (a != b)
-            return a - b;
-    }
-    return 0;
 }
 
 } // namespace explorer

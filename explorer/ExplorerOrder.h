@@ -13,18 +13,16 @@ namespace explorer {
 
 enum TSortDirection { sdAscending = 0, sdDescending = 1 };
 
-// Sort columns: 0 name, 1 extension, 2 size, 3 modified, 4 attributes,
-// -1 unsorted.
+// The explorer table's columns, by their index (which is not their place:
+// the user may drag them around). A column's index is also what sorting by
+// it is called, in the header menu's tags as in the stored sort state.
+enum TExplorerColumn { ecName = 0, ecExt = 1, ecSize = 2, ecTimestamp = 3, ecAttr = 4, ExplorerColumnCount };
+// The sort column while the rows are unsorted.
 constexpr int NoSortColumn = -1;
 
 // The rows (entry indexes) in their present order, sorted anew. Collation
 // keys are made once per row for the text columns, never per comparison.
 std::vector<int> SortExplorerRows(const TFileList &list, std::vector<int> rows, int column,
                                   TSortDirection direction, const QLocale &locale);
-
-// The incremental-search compare: the first min(|typed|, |name|) units
-// with only a-z folded to upper case; 0 when they agree, else the
-// difference of the first units that differ.
-int IncrementalSearchCompare(const QString &typed, const QString &name);
 
 } // namespace explorer

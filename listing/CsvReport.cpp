@@ -1,6 +1,7 @@
 #include "listing/CsvReport.h"
 
 #include "explorer/FieldFormat.h"
+#include "listing/ReportColumns.h"
 
 namespace listing {
 
@@ -66,70 +67,23 @@ private:
     qsizetype fStart = 0;
 };
 
-QString HeaderLine(const QString &delimiter, const TColumnOptions &c)
+QString HeaderLine(const QString &delimiter, const std::vector<int> &fields)
 {
     QString buffer;
     TFieldLine line(delimiter, buffer);
-    if (c.Separate) {
-        if (c.Path)
-            line.Add(QStringLiteral("Path"));
-        if (c.Name)
-            line.Add(QStringLiteral("Name"));
-        if (c.Ext)
-            line.Add(QStringLiteral("Ext"));
-    } else if (c.Path || c.Name || c.Ext) {
-        line.Add(QStringLiteral("Name"));
-    }
-    if (c.Size)
-        line.Add(QStringLiteral("Size"));
-    if (c.Created)
-        line.Add(QStringLiteral("Created"));
-    if (c.Modified)
-        line.Add(QStringLiteral("Modified"));
-    if (c.Accessed)
-        line.Add(QStringLiteral("Accessed"));
-    if (c.Attributes)
-        line.Add(QStringLiteral("Attributes"));
+    for (const int field : fields)
+        line.Add(CsvHeader(field));
     return line.Line();
 }
 
-const QString &RowLine(const QString &delimiter, const TFileData &d, const TReportSource &source,
-                       TDateTimeTexts &times, QString &buffer)
+const QString &RowLine(const QString &delimiter, const std::vector<int> &fields, const TRowValues &row,
+                       QString &buffer)
 {
-    const TColumnOptions &c = source.Columns;
     TFieldLine line(delimiter, buffer);
-    if (c.Path || c.Name || c.Ext) {
-        const TNameParts parts(d);
-        if (!c.Separate) {
-            parts.AppendCombined(line.Text(), c);
-            line.Next();
-        } else {
-            if (c.Path)
-                line.Add(parts.Folder);
-            if (c.Name)
-                line.Add(parts.Base);
-            if (c.Ext)
-                line.Add(parts.Ext);
-        }
-    }
-    if (c.Size) {
-        line.Text() += QString::number(d.Size);
+    for (const int field : fields) {
+        AppendCsvValue(line.Text(), field, row);
         line.Next();
     }
-    if (c.Created) {
-        times.Append(line.Text(), d.Created);
-        line.Next();
-    }
-    if (c.Modified) {
-        times.Append(line.Text(), d.Modified);
-        line.Next();
-    }
-    if (c.Accessed) {
-        times.Append(line.Text(), d.Accessed);
-        line.Next();
-    }
-    if (c.Attributes)
-        line.Add(QString::number(d.Attributes));
     return line.Line();
 }
 
@@ -137,11 +91,10 @@ const QString &RowLine(const QString &delimiter, const TFileData &d, const TRepo
 
 void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSource &source)
 {
-    sink(HeaderLine(delimiter, source.Columns));
-    TDateTimeTexts times(source.Formats);
+    const std::vector<int> fields = ReportFields(source.Columns);
+    sink(HeaderLine(delimiter, fields));
     QString buffer;
-    for (const int index : source.Order)
-        sink(RowLine(delimiter, source.List.FileData[size_t(index)], source, times, buffer));
+    ForEachReportRow(source, fields, [&](const TRowValues &row) { sink(RowLine(delimiter, fields, row, buffer)); });
 }
 
 void ExportCSV(QStringList &report, const QString &delimiter, const TReportSource &source)

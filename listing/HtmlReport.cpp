@@ -1,22 +1,13 @@
 #include "listing/HtmlReport.h"
 
 #include "explorer/FieldFormat.h"
-
-#include <cmath>
+#include "listing/ReportColumns.h"
 
 namespace listing {
 
 using namespace explorer;
 
 namespace {
-
-const QString PlainCell = QStringLiteral("<td><font size=\"2\" face=\"verdana\">%1</font></td>");
-
-QString HeaderCell(const char *caption, const char *align = "left")
-{
-    return QStringLiteral("<th align=\"%1\"><font size=\"1\" face=\"arial\">%2</font></th>")
-        .arg(QLatin1String(align), QLatin1String(caption));
-}
 
 void WriteHead(const TLineSink &sink, const THtmlLayout &l)
 {
@@ -55,29 +46,11 @@ void WriteHead(const TLineSink &sink, const THtmlLayout &l)
                 : QStringLiteral("<table border=\"0\" cellspacing=\"2\" cellpadding=\"2\" width=\"100%\">"));
 }
 
-void WriteHeaderRow(const TLineSink &sink, const TColumnOptions &c)
+void WriteHeaderRow(const TLineSink &sink, const std::vector<int> &fields)
 {
     sink(QStringLiteral("<tr>"));
-    if (c.Separate) {
-        if (c.Path)
-            sink(HeaderCell("Path"));
-        if (c.Name)
-            sink(HeaderCell("Name"));
-        if (c.Ext)
-            sink(HeaderCell("Ext"));
-    } else if (c.Path || c.Name || c.Ext) {
-        sink(HeaderCell("Name"));
-    }
-    if (c.Size)
-        sink(HeaderCell("Size[KB]", "right"));
-    if (c.Created)
-        sink(HeaderCell("Created"));
-    if (c.Modified)
-        sink(HeaderCell("Modified"));
-    if (c.Accessed)
-        sink(HeaderCell("Accessed"));
-    if (c.Attributes)
-        sink(HeaderCell("Attrs"));
+    for (const int field : fields)
+        sink(HtmlHeaderCell(field));
     sink(QStringLiteral("</tr>"));
 }
 
@@ -86,48 +59,19 @@ int Depth(const QString &fullName)
     return int(fullName.count(QLatin1Char('/')));
 }
 
-QString SizeCell(const TFileData &d)
+// Tree simulation: a separate name is pushed right by its depth below the
+// first row's folder.
+QString TreeIndent(int depth, const THtmlLayout &l)
 {
-    if (d.Directory)
-        return QStringLiteral("<td align=\"right\"><font size=\"2\" face=\"verdana\">&lt;DIR&gt;  </font></td>");
-    const long long kilobytes = std::llround(static_cast<long double>(d.Size) / 1024);
-    return QStringLiteral("<td align=\"right\"><font size=\"2\" face=\"verdana\">%1</font></td>")
-        .arg(kilobytes);
+    constexpr int SpacesPerLevel = 3;
+    return l.Tree && depth > 0 ? QStringLiteral("&nbsp;").repeated(SpacesPerLevel * depth + 1) : QString();
 }
 
-void WriteRow(const TLineSink &sink, const TFileData &d, int depth, const THtmlLayout &l,
-              const TReportSource &source, TDateTimeTexts &times)
+void WriteRow(const TLineSink &sink, const std::vector<int> &fields, const TRowValues &row, const QString &indent)
 {
-    const TColumnOptions &c = source.Columns;
     sink(QStringLiteral("<tr>"));
-    if (c.Path || c.Name || c.Ext) {
-        const TNameParts parts(d);
-        if (!c.Separate) {
-            sink(PlainCell.arg(HtmlEscape(parts.Combined(c))));
-        } else {
-            if (c.Path)
-                sink(PlainCell.arg(HtmlEscape(parts.Folder)));
-            if (c.Name) {
-                QString indent;
-                if (l.Tree && depth > 0)
-                    indent = QStringLiteral("&nbsp;").repeated(3 * depth + 1);
-                sink(PlainCell.arg(indent + HtmlEscape(parts.Base)));
-            }
-            if (c.Ext)
-                sink(PlainCell.arg(parts.Ext.trimmed().isEmpty() ? QStringLiteral("&nbsp;")
-                                                                 : HtmlEscape(parts.Ext)));
-        }
-    }
-    if (c.Size)
-        sink(SizeCell(d));
-    if (c.Created)
-        sink(PlainCell.arg(HtmlEscape(times.Text(d.Created))));
-    if (c.Modified)
-        sink(PlainCell.arg(HtmlEscape(times.Text(d.Modified))));
-    if (c.Accessed)
-        sink(PlainCell.arg(HtmlEscape(times.Text(d.Accessed))));
-    if (c.Attributes)
-        sink(PlainCell.arg(AttributesToText(d.Attributes)));
+    for (const int field : fields)
+        sink(HtmlCell(field, row, indent));
     sink(QStringLiteral("</tr>"));
 }
 
@@ -152,15 +96,14 @@ QString HtmlEscape(QStringView text)
 void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source)
 {
     WriteHead(sink, layout);
-    WriteHeaderRow(sink, source.Columns);
+    const std::vector<int> fields = ReportFields(source.Columns);
+    WriteHeaderRow(sink, fields);
     const int base = source.Order.empty()
                          ? 0
                          : Depth(source.List.FileData[size_t(source.Order.front())].FullName());
-    TDateTimeTexts times(source.Formats);
-    for (const int index : source.Order) {
-        const TFileData &d = source.List.FileData[size_t(index)];
-        WriteRow(sink, d, Depth(d.FullName()) - base, layout, source, times);
-    }
+    ForEachReportRow(source, fields, [&](const TRowValues &row) {
+        WriteRow(sink, fields, row, TreeIndent(Depth(row.Data.FullName()) - base, layout));
+    });
     sink(QStringLiteral("</table>"));
     if (!layout.Grid)
         sink(QStringLiteral("<hr/>"));

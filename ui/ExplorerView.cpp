@@ -1,6 +1,5 @@
 #include "ui/ExplorerView.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QToolTip>
@@ -31,26 +30,14 @@ TExplorerView::TExplorerView(QWidget *parent) : QTreeView(parent)
 
 void TExplorerView::keyboardSearch(const QString &search)
 {
-    if (!model() || !IncrementalSearch || search.isEmpty())
+    if (!model() || !FindRow || search.isEmpty())
         return;
-    if (!fSinceTyped.isValid() || fSinceTyped.elapsed() > QApplication::keyboardInputInterval())
-        fTyped.clear();
-    fSinceTyped.restart();
-    fTyped += search;
-    const int rows = model()->rowCount();
-    const int start = currentIndex().isValid() ? currentIndex().row() : 0;
-    // A first letter moves on from the focused row; more letters refine the
-    // match from the focused row itself.
-    const int first = fTyped.size() == 1 ? start + 1 : start;
-    for (int i = 0; i < rows; ++i) {
-        const int row = (first + i) % rows;
-        if (IncrementalSearch(row, fTyped) == 0) {
-            const QModelIndex index = model()->index(row, 0);
-            setCurrentIndex(index);
-            scrollTo(index, EnsureVisible);
-            return;
-        }
-    }
+    const int row = FindRow(search);
+    if (row < 0)
+        return;
+    const QModelIndex index = model()->index(row, 0);
+    setCurrentIndex(index);
+    scrollTo(index, EnsureVisible);
 }
 
 bool TExplorerView::viewportEvent(QEvent *event)

@@ -1,9 +1,8 @@
 #pragma once
 // The table view behind both tables: whole-row highlight, black text on
 // the highlight, tooltips only for cells whose text is cut, and an
-// incremental search whose matching rule the owner gives.
+// incremental search whose rows the owner finds.
 
-#include <QElapsedTimer>
 #include <QTreeView>
 #include <functional>
 
@@ -14,17 +13,15 @@ class TExplorerView : public QTreeView {
 public:
     explicit TExplorerView(QWidget *parent = nullptr);
 
-    // 0 when the row matches the typed text (the owner's rule).
-    std::function<int(int row, const QString &typed)> IncrementalSearch;
+    // The row that letters typed into the table lead to, or -1 to stay.
+    // The owner keeps what was typed before and decides when a pause
+    // starts a new search.
+    std::function<int(const QString &typed)> FindRow;
 
     void keyboardSearch(const QString &search) override;
 
 protected:
     bool viewportEvent(QEvent *event) override;
-
-private:
-    QString fTyped;
-    QElapsedTimer fSinceTyped;
 };
 
 } // namespace ui

@@ -1,12 +1,5 @@
 #include "WindowFixture.h"
 
-#include "app/ListModel.h"
-#include "app/MainWindow.h"
-#include "ui/ExplorerView.h"
-#include "ui/PageControl.h"
-
-#include <QAction>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -16,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace app;
 
@@ -30,128 +24,122 @@ protected:
         MakeFolder("top");
         MakeFolder("top/sub");
         MakeFolder("top/Sub2");
-        for (int i = 0; i < 40; ++i)
+        for (int i = 0; i < Files; ++i)
             MakeFile("top/f" + std::to_string(i) + ".txt", std::string(size_t(i), 'x'));
         MakeFile("top/sub/archive.tar.gz", "gz");
         StartWindow(Root() + QStringLiteral("top"));
     }
-    QString Cell(int row, int column) const { return window->List->model()->index(row, column).data().toString(); }
-    QByteArray SaveAs(int type, const char *name, int csvFormat = 0)
-    {
-        window->cbCSVFormat->setCurrentIndex(csvFormat);
-        window->RunSaveDialog = [&](int &fileType, QString &fileName) {
-            fileType = type;
-            fileName = QString::fromStdString(Abs(name));
-            return true;
-        };
-        window->acSaveExecute();
-        return QByteArray();
-    }
+    QTreeView *List() const { return Find<QTreeView>("List"); }
+    QString Cell(int row, int column) const { return List()->model()->index(row, column).data().toString(); }
+    QString Status() const { return Find<QLabel>("sb")->text(); }
     QByteArray Read(const char *name)
     {
         QFile file(QString::fromStdString(Abs(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+    static constexpr int Files = 40;
+    static constexpr int AllEntries = Files + 3;  // with sub, Sub2 and the archive inside sub
 };
 
 TEST_F(ListingWindowTest, StopLeavesExactlyTheCountedEntries)
 {
     QString caption;
     QTimer::singleShot(0, window.get(), [&] {
-        caption = window->acList->text();
-        window->acListExecute();  // STOP, from inside the running listing
+        caption = Find<QPushButton>("bList")->text();
+        Click("bList");  // STOP, from inside the running listing
     });
-    window->cbxSubdirs->setChecked(true);
-    window->acListExecute();
+    Click("cbxSubdirs");
+    Click("bList");
     EXPECT_EQ(caption, QStringLiteral("STOP"));
-    EXPECT_EQ(window->acList->text(), QStringLiteral("Start"));
-    EXPECT_FALSE(window->Builder().Listing());
-    const size_t counted = size_t(window->Builder().DirCount() + window->Builder().FileCount());
-    EXPECT_EQ(window->FList.FileData.size(), counted);
-    EXPECT_LT(counted, 44u);
-    EXPECT_EQ(window->sb->text(), window->Builder().StatusText());
-    EXPECT_EQ(window->pc->currentIndex(), pgList);
-    EXPECT_EQ(window->List->model()->rowCount(), int(counted));
+    EXPECT_EQ(Find<QAction>("acList")->text(), QStringLiteral("Start"));
+    EXPECT_EQ(Page(), pgList);
+    const int rows = List()->model()->rowCount();
+    EXPECT_LT(rows, AllEntries);
+    EXPECT_EQ(Status(), QStringLiteral("Dirs: %1   Files: %2").arg(rows > 1 ? 1 : 0).arg(rows > 1 ? rows - 1 : rows))
+        << "the counts are the rows: one folder comes first, the rest are files";
 }
 
 TEST_F(ListingWindowTest, CountsGrowWithoutClearingAndRestartWithIt)
 {
-    window->cbxClear->setChecked(false);
-    window->acListExecute();
-    window->BuildList(window->FFileList.Location);
-    EXPECT_EQ(window->sb->text(), QStringLiteral("Dirs: 4   Files: 80"));
-    EXPECT_EQ(window->List->model()->rowCount(), 84);
-    window->cbxClear->setChecked(true);
-    window->cbxDirs->setChecked(false);
-    window->BuildList(window->FFileList.Location);
-    EXPECT_EQ(window->sb->text(), QStringLiteral("Dirs: 0   Files: 40"));
+    Click("cbxClear");
+    Press(Qt::Key_L);
+    Press(Qt::Key_L);
+    EXPECT_EQ(Status(), QStringLiteral("Dirs: 4   Files: 80"));
+    EXPECT_EQ(List()->model()->rowCount(), 84);
+    Click("Button2");
+    Click("cbxClear");
+    Click("cbxDirs");
+    Click("bList");
+    EXPECT_EQ(Status(), QStringLiteral("Dirs: 0   Files: 40"));
 }
 
 TEST_F(ListingWindowTest, TheListShowsFoldersFirstThenFilesByFullName)
 {
-    window->cbxSubdirs->setChecked(true);
-    window->acListExecute();
+    Click("cbxSubdirs");
+    Click("bList");
     const QString top = Root() + QStringLiteral("top/");
-    ASSERT_EQ(window->List->model()->rowCount(), 43);
-    EXPECT_EQ(Cell(0, TListModel::colFullName), top + QStringLiteral("Sub2"));
-    EXPECT_EQ(Cell(1, TListModel::colFullName), top + QStringLiteral("sub"));
-    EXPECT_EQ(Cell(1, TListModel::colSize), QStringLiteral("<DIR>   "));
-    EXPECT_EQ(Cell(2, TListModel::colFullName), top + QStringLiteral("f0.txt"));
-    const int last = window->List->model()->rowCount() - 1;
-    EXPECT_EQ(Cell(last, TListModel::colFullName), top + QStringLiteral("sub/archive.tar.gz"));
-    EXPECT_EQ(Cell(last, TListModel::colName), QStringLiteral("archive.tar"));
-    EXPECT_EQ(Cell(last, TListModel::colExt), QStringLiteral("gz"));
-    EXPECT_EQ(Cell(last, TListModel::colSize), QStringLiteral("2 b"));
-    EXPECT_EQ(Cell(last, TListModel::colModified).size(), 16);
-    EXPECT_EQ(window->List->currentIndex().row(), 0);
-    QTest::keyClicks(window->List, QStringLiteral("ARCH"));
-    EXPECT_EQ(window->List->currentIndex().row(), last) << "typing a name in either case";
+    ASSERT_EQ(List()->model()->rowCount(), AllEntries);
+    EXPECT_EQ(Cell(0, 0), top + QStringLiteral("Sub2"));
+    EXPECT_EQ(Cell(1, 0), top + QStringLiteral("sub"));
+    EXPECT_EQ(Cell(1, 3), QStringLiteral("<DIR>   "));
+    EXPECT_EQ(Cell(2, 0), top + QStringLiteral("f0.txt"));
+    const int last = AllEntries - 1;
+    EXPECT_EQ(Cell(last, 0), top + QStringLiteral("sub/archive.tar.gz"));
+    EXPECT_EQ(Cell(last, 1), QStringLiteral("archive.tar"));
+    EXPECT_EQ(Cell(last, 2), QStringLiteral("gz"));
+    EXPECT_EQ(Cell(last, 3), QStringLiteral("2 b"));
+    EXPECT_EQ(Cell(last, 5).size(), 16);
+    EXPECT_EQ(List()->currentIndex().row(), 0);
+    QTest::keyClicks(List(), QStringLiteral("ARCH"));
+    EXPECT_EQ(List()->currentIndex().row(), last) << "typing a name in either case";
 }
 
-TEST_F(ListingWindowTest, SaveWritesEachFileTypeInItsEncoding)
+TEST_F(ListingWindowTest, SaveWritesTheFileTypeChosenInItsEncoding)
 {
-    window->acListExecute();
-    window->rgReportItems->button(rfCSV)->click();
-    SaveAs(1, "ascii.txt", 0);
-    const QByteArray ascii = Read("ascii.csv");
-    EXPECT_TRUE(ascii.startsWith("Name;Size;Modified;Attributes\r\n"));
-    EXPECT_TRUE(ascii.endsWith("\r\n"));
-    SaveAs(1, "utf8", 1);
-    EXPECT_TRUE(Read("utf8.csv").startsWith("\xEF\xBB\xBFName;"));
-    SaveAs(1, "wide.csv", 2);
+    Press(Qt::Key_L);
+    Click("rgReportCSV");
+    int type = 1;
+    const char *name = "wide.csv";
+    saveDialog = [&](int &fileType, QString &fileName) {
+        fileType = type;
+        fileName = QString::fromStdString(Abs(name));
+        return true;
+    };
+    auto *format = Find<QComboBox>("cbCSVFormat");
+    QTest::keyClick(format, Qt::Key_Down);
+    QTest::keyClick(format, Qt::Key_Down);  // "UNICODE"
+    Press(Qt::Key_S);
     const QByteArray wide = Read("wide.csv");
     EXPECT_TRUE(wide.startsWith(QByteArray("\xFF\xFEN\x00", 4)));
     EXPECT_TRUE(wide.endsWith(QByteArray("\r\x00\n\x00", 4)));
 
-    SaveAs(2, "page.htm");
-    EXPECT_TRUE(Read("page.html").startsWith("\xEF\xBB\xBF<html>\r\n"));
-    EXPECT_EQ(window->FReport.first(), QStringLiteral("<html>")) << "saving as HTML built the HTML report";
-    SaveAs(3, "x");
+    type = 2;
+    name = "page.htm";
+    Press(Qt::Key_S);
+    EXPECT_TRUE(Read("page.html").startsWith("\xEF\xBB\xBF<html>\r\n")) << "the file type decides";
+    type = 3;
+    name = "x";
+    Press(Qt::Key_S);
     EXPECT_TRUE(Read("x.xml").startsWith("\xEF\xBB\xBF<html>\r\n")) << "the report built last";
-
-    bool asked = false;
-    window->RunSaveDialog = [&](int &, QString &) {
-        asked = true;
-        return false;
-    };
-    window->acSaveExecute();
-    EXPECT_TRUE(asked);
+    saveDialog = nullptr;
+    Press(Qt::Key_S);
+    EXPECT_EQ(saveDialogs, 4) << "a cancelled dialog writes nothing";
 }
 
 TEST_F(ListingWindowTest, PrintingTheCsvPreviewGivesItsText)
 {
     if (QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) < 0)
         GTEST_SKIP() << "pdftotext is not installed";
-    window->acListExecute();
-    window->rgReportItems->button(rfCSV)->click();
-    window->acPreviewExecute();
+    Press(Qt::Key_L);
+    Click("rgReportCSV");
+    Click("bPreview");
     const QString pdf = QString::fromStdString(Abs("print.pdf"));
-    window->RunPrintDialog = [&](QPrinter &printer) {
+    printDialog = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     };
-    window->acPrintExecute();
+    Click("Button1");
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
@@ -160,14 +148,21 @@ TEST_F(ListingWindowTest, PrintingTheCsvPreviewGivesItsText)
     EXPECT_TRUE(printed.contains(Root() + QStringLiteral("top/f39.txt;39;")));
 }
 
+// Closing while a listing runs must neither pull the window from under the
+// listing nor let the listing run to its end: it stops, unwinds, and then
+// the window closes.
 TEST_F(ListingWindowTest, ClosingDuringAListingStopsItAndThenCloses)
 {
-    QTimer::singleShot(0, window.get(), [&] { window->close(); });
-    window->cbxSubdirs->setChecked(true);
-    window->acListExecute();
-    EXPECT_FALSE(window->Builder().Listing());
-    EXPECT_EQ(window->FList.FileData.size(),
-              size_t(window->Builder().DirCount() + window->Builder().FileCount()));
+    bool visibleAfterClose = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        Choose("mmExit");
+        visibleAfterClose = window->isVisible();
+    });
+    Click("cbxSubdirs");
+    Click("bList");
+    EXPECT_TRUE(visibleAfterClose) << "the window waits for the listing to unwind";
+    EXPECT_LT(List()->model()->rowCount(), AllEntries) << "the listing stopped";
+    EXPECT_EQ(Find<QAction>("acList")->text(), QStringLiteral("Start"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
 }

@@ -2,17 +2,11 @@
 
 #include "app/AboutDialog.h"
 #include "app/Application.h"
-#include "app/MainWindow.h"
 #include "app/StartFolder.h"
 #include "ui/ColorPicker.h"
-#include "ui/ExplorerView.h"
 #include "ui/HtmlView.h"
-#include "ui/Notebook.h"
-#include "ui/PageControl.h"
 #include "ui/TextViewer.h"
 
-#include <QAction>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,13 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace app;
 
@@ -45,13 +37,7 @@ protected:
         StartWindow(Root() + QStringLiteral("shown"));
     }
 
-    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
-    {
-        QTest::keyClick(window.get(), Qt::Key(key), modifiers);
-        QCoreApplication::processEvents();
-    }
-
-    int Page() const { return window->pc->currentIndex(); }
+    QString Shown() const { return Find<ui::TTextViewer>("Memo")->toPlainText(); }
 
     // Keeps a picture of the window for the documentation, when asked to.
     void Screenshot(QWidget *widget, const char *name)
@@ -66,85 +52,86 @@ protected:
 
 TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
 {
-    Twnd_qv_Main &w = *window;
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zelko Tamarel"));
-    EXPECT_EQ(w.objectName(), QStringLiteral("wnd_qv_Main"));
-    EXPECT_EQ(w.centralWidget()->width(), 763);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelko Tamarel"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("wnd_qv_Main"));
+    EXPECT_EQ(window->centralWidget()->width(), 763);
     EXPECT_EQ(Page(), pgExplorer);
-    EXPECT_EQ(w.pc->tabText(0), QStringLiteral(" Explorer "));
-    EXPECT_EQ(w.pc->tabText(1), QStringLiteral(" List "));
-    EXPECT_EQ(w.pc->tabText(2), QStringLiteral(" Preview "));
-    EXPECT_TRUE(w.acList->isVisible());
-    EXPECT_FALSE(w.acPreview->isVisible());
-    EXPECT_FALSE(w.acPrint->isVisible());
-    EXPECT_FALSE(w.acSave->isVisible());
-    EXPECT_EQ(w.bList->text(), QStringLiteral("Start"));
-    EXPECT_TRUE(w.bList->isVisible());
+    const auto *pc = Find<QTabWidget>("pc");
+    EXPECT_EQ(pc->tabText(0), QStringLiteral(" Explorer "));
+    EXPECT_EQ(pc->tabText(1), QStringLiteral(" List "));
+    EXPECT_EQ(pc->tabText(2), QStringLiteral(" Preview "));
+    for (const char *hidden : {"acPreview", "acPrint", "acSave"})
+        EXPECT_FALSE(Find<QAction>(hidden)->isVisible()) << hidden;
+    EXPECT_TRUE(Find<QAction>("acList")->isVisible());
+    EXPECT_EQ(Find<QPushButton>("bList")->text(), QStringLiteral("Start"));
+    EXPECT_TRUE(Find<QPushButton>("bList")->isVisible());
 
-    struct Box {
-        QCheckBox *box;
+    const struct {
+        const char *name;
         const char *caption;
         bool checked;
     } boxes[] = {
-        {w.cbxClear, "Clear previous list", true},   {w.cbxSubdirs, "Recurse subdirectories", false},
-        {w.cbxListSLO, "List unchecked sibling objects", false}, {w.cbxDirs, "List directories", true},
-        {w.cbxFiles, "List files", true},            {w.cbxPath, "Path", true},
-        {w.cbxName, "Name", true},                   {w.cbxExt, "Extension", true},
-        {w.cbxSize, "Size", true},                   {w.cbxCrt, "Created", false},
-        {w.cbxMod, "Modified", true},                {w.cbxAcc, "Accessed", false},
-        {w.cbxAttrs, "Attributes", true},            {w.cbxSepPNE, "Separate Path, Name and Extension", false},
-        {w.cbxGrid, "Grid lines", true},             {w.cbxTree, "Tree simulation (only for Name)", false},
+        {"cbxClear", "Clear previous list", true},   {"cbxSubdirs", "Recurse subdirectories", false},
+        {"cbxListSLO", "List unchecked sibling objects", false}, {"cbxDirs", "List directories", true},
+        {"cbxFiles", "List files", true},            {"cbxPath", "Path", true},
+        {"cbxName", "Name", true},                   {"cbxExt", "Extension", true},
+        {"cbxSize", "Size", true},                   {"cbxCrt", "Created", false},
+        {"cbxMod", "Modified", true},                {"cbxAcc", "Accessed", false},
+        {"cbxAttrs", "Attributes", true},            {"cbxSepPNE", "Separate Path, Name and Extension", false},
+        {"cbxGrid", "Grid lines", true},             {"cbxTree", "Tree simulation (only for Name)", false},
     };
-    for (const Box &b : boxes) {
-        EXPECT_EQ(b.box->text(), QString::fromUtf8(b.caption));
-        EXPECT_EQ(b.box->isChecked(), b.checked) << b.caption;
+    for (const auto &b : boxes) {
+        EXPECT_EQ(Find<QCheckBox>(b.name)->text(), QString::fromUtf8(b.caption));
+        EXPECT_EQ(Find<QCheckBox>(b.name)->isChecked(), b.checked) << b.name;
     }
-    EXPECT_EQ(w.eFileMask->text(), QStringLiteral("*.*"));
-    EXPECT_TRUE(w.eText->text().isEmpty());
-    EXPECT_EQ(w.cbCSVFormat->currentText(), QStringLiteral("ASCII"));
-    EXPECT_EQ(w.cbCSVDelim->currentText(), QStringLiteral(";"));
-    EXPECT_EQ(w.cbCharset->currentText(), QStringLiteral("utf-8"));
-    EXPECT_EQ(w.cpGrid->Text(), QStringLiteral("#808080"));
-    EXPECT_EQ(w.cpHeader->Text(), QStringLiteral("#0080C0"));
-    EXPECT_EQ(w.cpHeaderFont->Text(), QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(w.cpCell->Text(), QStringLiteral("#FFFFFF"));
-    EXPECT_EQ(w.cpCellFont->Text(), QStringLiteral("#000000"));
-    EXPECT_EQ(w.ReportFormat(), rfHTML);
-    EXPECT_EQ(w.gbLay->title(), QStringLiteral("[HTML Layout]")) << "the format's page after the restore";
-    EXPECT_EQ(w.gbCols->title(), QStringLiteral("[Columns]"));
-    EXPECT_EQ(w.rgReport->title(), QStringLiteral("[Report format]"));
-    EXPECT_EQ(w.ePath->text(), Root() + QStringLiteral("shown"));
-    EXPECT_EQ(w.FFileList.Location, Root() + QStringLiteral("shown/"));
-    EXPECT_EQ(w.FFileList.FileData.size(), 4u) << "the parent entry and three entries";
-    EXPECT_EQ(w.Tree->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Timestamp"));
-    EXPECT_EQ(w.List->model()->columnCount(), 8);
-    EXPECT_EQ(w.List->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Full name"));
-    EXPECT_EQ(w.List->columnWidth(1), 150);
-    EXPECT_EQ(w.Action1->actions().size(), 4);
-    EXPECT_EQ(w.LeftPanel1->actions().at(0)->text(), QStringLiteral("About..."));
-    EXPECT_EQ(w.mmExit->text(), QStringLiteral("Exit"));
-    EXPECT_EQ(w.acList->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
-    Screenshot(&w, "explorer.png");
+    EXPECT_EQ(Find<QLineEdit>("eFileMask")->text(), QStringLiteral("*.*"));
+    EXPECT_TRUE(Find<QLineEdit>("eText")->text().isEmpty());
+    EXPECT_EQ(Find<QComboBox>("cbCSVFormat")->currentText(), QStringLiteral("ASCII"));
+    EXPECT_EQ(Find<QComboBox>("cbCSVDelim")->currentText(), QStringLiteral(";"));
+    EXPECT_EQ(Find<QComboBox>("cbCharset")->currentText(), QStringLiteral("utf-8"));
+    const struct {
+        const char *name;
+        const char *color;
+    } pickers[] = {{"cpGrid", "#808080"}, {"cpHeader", "#0080C0"}, {"cpHeaderFont", "#FFFFFF"},
+                   {"cpCell", "#FFFFFF"}, {"cpCellFont", "#000000"}};
+    for (const auto &p : pickers)
+        EXPECT_EQ(Find<ui::TColorPicker>(p.name)->Text(), QLatin1String(p.color));
+    EXPECT_TRUE(Find<QAbstractButton>("rgReportHTML")->isChecked());
+    EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[HTML Layout]")) << "the format's page after the restore";
+    EXPECT_EQ(Find<QGroupBox>("gbCols")->title(), QStringLiteral("[Columns]"));
+    EXPECT_EQ(Find<QGroupBox>("rgReport")->title(), QStringLiteral("[Report format]"));
+    EXPECT_EQ(Find<QLineEdit>("ePath")->text(), Root() + QStringLiteral("shown"));
+    EXPECT_EQ(Find<QTreeView>("Tree")->model()->rowCount(), 4) << "the parent row and three entries";
+    EXPECT_EQ(Find<QTreeView>("Tree")->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Timestamp"));
+    const auto *list = Find<QTreeView>("List");
+    EXPECT_EQ(list->model()->columnCount(), 8);
+    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Full name"));
+    EXPECT_EQ(list->columnWidth(1), 150);
+    EXPECT_EQ(Find<QMenu>("Action1")->actions().size(), 4);
+    EXPECT_EQ(Find<QMenu>("LeftPanel1")->actions().at(0)->text(), QStringLiteral("About..."));
+    EXPECT_EQ(Find<QAction>("mmExit")->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(Find<QAction>("acList")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+    Screenshot(window.get(), "explorer.png");
 }
 
 TEST_F(MainWindowTest, ShortcutsActOnEveryPageWhileTheirButtonsAreHidden)
 {
     Press(Qt::Key_K);
     EXPECT_EQ(Page(), pgPreview) << "Ctrl+K on the Explorer page";
-    EXPECT_TRUE(window->acPrint->isVisible());
-    EXPECT_FALSE(window->bList->isVisible());
+    EXPECT_TRUE(Find<QAction>("acPrint")->isVisible());
+    EXPECT_FALSE(Find<QPushButton>("bList")->isVisible());
 
     Press(Qt::Key_L);
     EXPECT_EQ(Page(), pgList) << "Ctrl+L on the Preview page lists and shows the list";
-    EXPECT_EQ(window->FList.FileData.size(), 3u);
-    EXPECT_EQ(window->sb->text(), QStringLiteral("Dirs: 1   Files: 2"));
-    EXPECT_EQ(window->eTitle->text(), Root() + QStringLiteral("shown/"));
+    EXPECT_EQ(Find<QTreeView>("List")->model()->rowCount(), 3);
+    EXPECT_EQ(Find<QLabel>("sb")->text(), QStringLiteral("Dirs: 1   Files: 2"));
+    EXPECT_EQ(Find<QLineEdit>("eTitle")->text(), Root() + QStringLiteral("shown/"));
 
-    window->rgReportItems->button(rfCSV)->click();
-    window->acPreviewExecute();
-    window->bBack2Click();
+    Click("rgReportCSV");
+    Click("bPreview");
+    Click("bBack2");
     int printed = 0;
-    window->RunPrintDialog = [&](QPrinter &printer) {
+    printDialog = [&](QPrinter &printer) {
         ++printed;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(Abs("print.pdf")));
@@ -154,81 +141,80 @@ TEST_F(MainWindowTest, ShortcutsActOnEveryPageWhileTheirButtonsAreHidden)
     EXPECT_EQ(printed, 1) << "Ctrl+P on the List page";
     EXPECT_TRUE(QFile::exists(QString::fromStdString(Abs("print.pdf"))));
 
-    window->pc->SetActivePage(pgExplorer);
-    window->RunSaveDialog = [&](int &type, QString &name) {
+    Click("Button2");
+    EXPECT_EQ(Page(), pgExplorer);
+    saveDialog = [&](int &type, QString &name) {
         EXPECT_EQ(type, 1) << "the dialog starts on the chosen format's type";
-        type = 1;
         name = QString::fromStdString(Abs("saved.txt"));
         return true;
     };
-    window->cbCSVFormat->setCurrentIndex(1);
+    QTest::keyClick(Find<QComboBox>("cbCSVFormat"), Qt::Key_Down);  // "UTF8"
     Press(Qt::Key_S);
     QFile saved(QString::fromStdString(Abs("saved.csv")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << "Ctrl+S on the Explorer page";
     EXPECT_TRUE(saved.readAll().startsWith("\xEF\xBB\xBFName;Size;Modified;Attributes\r\n"));
-    EXPECT_EQ(window->FReport.first(), QStringLiteral("Name;Size;Modified;Attributes"))
-        << "the report now holds what was saved";
 }
 
 TEST_F(MainWindowTest, PagesFollowEachOtherAndBackGoesOnePageBack)
 {
-    window->acPreview->trigger();
+    Press(Qt::Key_K);
     EXPECT_EQ(Page(), pgPreview);
-    QTest::mouseClick(window->bBack2, Qt::LeftButton);
+    Click("bBack2");
     EXPECT_EQ(Page(), pgList);
-    EXPECT_TRUE(window->bPreview->isVisible());
-    EXPECT_FALSE(window->bSave->isVisible());
-    QTest::mouseClick(window->Button2, Qt::LeftButton);
+    EXPECT_TRUE(Find<QPushButton>("bPreview")->isVisible());
+    EXPECT_FALSE(Find<QPushButton>("bSave")->isVisible());
+    Click("Button2");
     EXPECT_EQ(Page(), pgExplorer);
-    window->bBack2Click();
-    EXPECT_EQ(Page(), pgExplorer) << "nothing before the first page";
+    QTest::mouseClick(Find<QTabWidget>("pc")->tabBar(), Qt::LeftButton, Qt::NoModifier,
+                      Find<QTabWidget>("pc")->tabBar()->tabRect(pgPreview).center());
+    EXPECT_EQ(Page(), pgPreview) << "a click on the tab";
+    EXPECT_TRUE(Find<QPushButton>("bSave")->isVisible());
 }
 
-TEST_F(MainWindowTest, TheOptionsNotebookFollowsTheReportFormat)
+TEST_F(MainWindowTest, TheOptionsPageFollowsTheReportFormat)
 {
-    auto *csv = qobject_cast<QRadioButton *>(window->rgReportItems->button(rfCSV));
-    auto *html = qobject_cast<QRadioButton *>(window->rgReportItems->button(rfHTML));
-    window->acListExecute();
-    html->click();
-    EXPECT_EQ(window->gbLay->title(), QStringLiteral("[HTML Layout]"));
-    EXPECT_EQ(window->pcLay->currentIndex(), 1);
-    window->pc->SetActivePage(pgList);
+    Press(Qt::Key_L);
+    Click("rgReportHTML");
+    EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[HTML Layout]"));
+    EXPECT_TRUE(Find<QWidget>("NxTabSheet1")->isVisible());
     Screenshot(window.get(), "list.png");
-    csv->click();
-    EXPECT_EQ(window->gbLay->title(), QStringLiteral("[CSV Options]"));
-    EXPECT_EQ(window->pcLay->currentIndex(), 0);
+    Click("rgReportCSV");
+    EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[CSV Options]"));
+    EXPECT_TRUE(Find<QWidget>("NxTabSheet2")->isVisible());
 }
 
 TEST_F(MainWindowTest, ThePreviewIsBuiltAnewOnEachVisit)
 {
-    window->acListExecute();
-    window->rgReportItems->button(rfCSV)->click();
-    window->acPreviewExecute();
-    EXPECT_TRUE(window->Memo->isVisible());
-    EXPECT_FALSE(window->BrowserPanel->isVisible());
-    EXPECT_TRUE(window->Memo->toPlainText().startsWith(QStringLiteral("Name;Size;Modified;Attributes")));
-    EXPECT_EQ(window->Memo->document()->blockCount(), 4);
+    Press(Qt::Key_L);
+    Click("rgReportCSV");
+    Click("bPreview");
+    EXPECT_TRUE(Find<QWidget>("Memo")->isVisible());
+    EXPECT_FALSE(Find<QWidget>("BrowserPanel")->isVisible());
+    EXPECT_TRUE(Shown().startsWith(QStringLiteral("Name;Size;Modified;Attributes")));
+    EXPECT_EQ(Find<ui::TTextViewer>("Memo")->document()->blockCount(), 4);
     Screenshot(window.get(), "preview-csv.png");
 
-    window->bBack2Click();
-    window->cbxSize->setChecked(false);
-    window->cbCSVDelim->setCurrentText(QStringLiteral(","));
-    window->acPreviewExecute();
-    EXPECT_TRUE(window->Memo->toPlainText().startsWith(QStringLiteral("Name,Modified,Attributes")));
+    Click("bBack2");
+    Click("cbxSize");
+    auto *delimiter = Find<QComboBox>("cbCSVDelim");
+    delimiter->lineEdit()->selectAll();
+    QTest::keyClicks(delimiter, QStringLiteral(",;"));
+    EXPECT_EQ(delimiter->currentText(), QStringLiteral(",")) << "one character at most";
+    Click("bPreview");
+    EXPECT_TRUE(Shown().startsWith(QStringLiteral("Name,Modified,Attributes")));
 
-    window->bBack2Click();
-    window->rgReportItems->button(rfHTML)->click();
-    window->acPreviewExecute();
-    EXPECT_EQ(window->FReport.first(), QStringLiteral("<html>"));
-    if (window->Browser) {
-        EXPECT_TRUE(window->BrowserPanel->isVisible());
-        EXPECT_FALSE(window->Memo->isVisible());
-        QFile shown(window->Browser->ShownFile());
+    Click("bBack2");
+    Click("rgReportHTML");
+    Click("bPreview");
+    if (auto *browser = window->findChild<ui::THtmlView *>(QStringLiteral("Browser"))) {
+        EXPECT_TRUE(Find<QWidget>("BrowserPanel")->isVisible());
+        EXPECT_FALSE(Find<QWidget>("Memo")->isVisible());
+        QFile shown(browser->ShownFile());
         ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
         EXPECT_TRUE(shown.readAll().startsWith("\xEF\xBB\xBF<html>\r\n<head>"));
         QTest::qWait(1500);  // let the engine draw before the picture
     } else {
-        EXPECT_TRUE(window->Memo->toPlainText().startsWith(QStringLiteral("<html>")));
+        EXPECT_TRUE(Shown().startsWith(QStringLiteral("<html>")));
     }
     Screenshot(window.get(), "preview-html.png");
 }
@@ -254,7 +240,7 @@ TEST_F(MainWindowTest, TheAboutBoxNamesProgramVersionAndSystemAndClosesOnEnterOr
             QTest::keyClick(dialog, key);
             closed = !dialog->isVisible();
         });
-        window->About1->trigger();
+        Choose("About1");
         EXPECT_TRUE(closed) << "key " << key;
         EXPECT_EQ(caption, QStringLiteral("About...."));
         EXPECT_EQ(product, QStringLiteral("Tamarel"));
@@ -272,13 +258,13 @@ TEST_F(MainWindowTest, AnExceptionFromAHandlerReachesTheMessageBoxAndTheProgramG
     QStringList shown;
     const auto previous = application.ShowException;
     application.ShowException = [&](const QString &message) { shown.append(message); };
-    window->RunSaveDialog = [&](int &type, QString &name) {
+    saveDialog = [&](int &type, QString &name) {
         type = 1;
         name = QString::fromStdString(Abs("no/such/folder/x"));
         return true;
     };
-    window->pc->SetActivePage(pgPreview);
-    QTest::mouseClick(window->bSave, Qt::LeftButton);
+    Press(Qt::Key_K);
+    Click("bSave");
     application.ShowException = previous;
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith(QStringLiteral("Cannot create file \"")));
@@ -288,7 +274,7 @@ TEST_F(MainWindowTest, AnExceptionFromAHandlerReachesTheMessageBoxAndTheProgramG
 
 TEST_F(MainWindowTest, ExitClosesTheWindow)
 {
-    window->mmExit->trigger();
+    Choose("mmExit");
     EXPECT_FALSE(window->isVisible());
 }
 

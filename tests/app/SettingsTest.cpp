@@ -56,7 +56,7 @@ TEST_F(SettingsTest, TheFirstRunWritesAllValuesAtExit)
 {
     Start();
     EXPECT_FALSE(QFile::exists(IniPath()));
-    EXPECT_EQ(window->gbLay->title(), QStringLiteral("[HTML Layout]"));
+    EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[HTML Layout]"));
     window->close();
     QSettings settings(IniPath(), QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("wnd_qv_Main"));
@@ -78,18 +78,18 @@ TEST_F(SettingsTest, TheFirstRunWritesAllValuesAtExit)
 TEST_F(SettingsTest, ChosenOptionsComeBackAtTheNextStart)
 {
     Start();
-    window->rgReportItems->button(rfCSV)->click();
-    window->cbCSVDelim->setCurrentText(QStringLiteral(","));
-    window->cbCSVFormat->setCurrentIndex(1);
-    window->cpHeader->SetText(QStringLiteral("#FF0000"));
-    window->cbxSubdirs->setChecked(true);
+    Click("rgReportCSV");
+    Find<QComboBox>("cbCSVDelim")->setCurrentText(QStringLiteral(","));
+    Find<QComboBox>("cbCSVFormat")->setCurrentIndex(1);
+    Find<ui::TColorPicker>("cpHeader")->SetText(QStringLiteral("#FF0000"));
+    Click("cbxSubdirs");
     Restart();
-    EXPECT_EQ(window->ReportFormat(), rfCSV);
-    EXPECT_EQ(window->cbCSVDelim->currentText(), QStringLiteral(","));
-    EXPECT_EQ(window->cbCSVFormat->currentText(), QStringLiteral("UTF8"));
-    EXPECT_EQ(window->gbLay->title(), QStringLiteral("[CSV Options]"));
-    EXPECT_EQ(window->cpHeader->Text(), QStringLiteral("#FF0000"));
-    EXPECT_TRUE(window->cbxSubdirs->isChecked());
+    EXPECT_TRUE(Find<QAbstractButton>("rgReportCSV")->isChecked());
+    EXPECT_EQ(Find<QComboBox>("cbCSVDelim")->currentText(), QStringLiteral(","));
+    EXPECT_EQ(Find<QComboBox>("cbCSVFormat")->currentText(), QStringLiteral("UTF8"));
+    EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[CSV Options]"));
+    EXPECT_EQ(Find<ui::TColorPicker>("cpHeader")->Text(), QStringLiteral("#FF0000"));
+    EXPECT_TRUE(Find<QCheckBox>("cbxSubdirs")->isChecked());
     QSettings settings(IniPath(), QSettings::IniFormat);
     EXPECT_EQ(settings.value(QStringLiteral("wnd_qv_Main/cpHeader_SelectedColor")).toString(), QStringLiteral("clRed"));
 }
@@ -106,15 +106,15 @@ TEST_F(SettingsTest, BooleanTextsAndColoursAreReadLeniently)
            {QStringLiteral("cpHeader_SelectedColor"), QStringLiteral("clNone")},
            {QStringLiteral("cpCellFont_SelectedColor"), QStringLiteral("purple rain")}});
     Start();
-    EXPECT_FALSE(window->cbxClear->isChecked());
-    EXPECT_TRUE(window->cbxSubdirs->isChecked());
-    EXPECT_TRUE(window->cbxListSLO->isChecked());
-    EXPECT_FALSE(window->cbxDirs->isChecked());
-    EXPECT_TRUE(window->cbxFiles->isChecked()) << "not a Boolean: the control keeps its value";
-    EXPECT_EQ(window->cpCell->Text(), QStringLiteral("#0080C0"));
-    EXPECT_EQ(window->cpGrid->Text(), QStringLiteral("#008080"));
-    EXPECT_EQ(window->cpHeader->Text(), ui::TColorPicker::NoColorText);
-    EXPECT_EQ(window->cpCellFont->Text(), QStringLiteral("#000000"));
+    EXPECT_FALSE(Find<QCheckBox>("cbxClear")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("cbxSubdirs")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("cbxListSLO")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("cbxDirs")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("cbxFiles")->isChecked()) << "not a Boolean: the control keeps its value";
+    EXPECT_EQ(Find<ui::TColorPicker>("cpCell")->Text(), QStringLiteral("#0080C0"));
+    EXPECT_EQ(Find<ui::TColorPicker>("cpGrid")->Text(), QStringLiteral("#008080"));
+    EXPECT_EQ(Find<ui::TColorPicker>("cpHeader")->Text(), ui::TColorPicker::NoColorText);
+    EXPECT_EQ(Find<ui::TColorPicker>("cpCellFont")->Text(), QStringLiteral("#000000"));
 }
 
 TEST_F(SettingsTest, APlacementIsTakenOnlyWhereItStillFits)
@@ -146,7 +146,7 @@ TEST_F(SettingsTest, ADamagedFileStartsWithTheInitialValuesAndIsWrittenAnew)
     MakeFolder("config/Zelko/Tamarel");
     MakeFile("config/Zelko/Tamarel/1.x.ini", std::string("\x00\xff[wnd_qv_Main\ncbxClear_Checked=\"FALSE\n\x01\x02", 40));
     Start();
-    EXPECT_TRUE(window->cbxClear->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("cbxClear")->isChecked());
     window->close();
     QSettings settings(IniPath(), QSettings::IniFormat);
     EXPECT_EQ(settings.status(), QSettings::NoError);

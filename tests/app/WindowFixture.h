@@ -1,13 +1,20 @@
 #pragma once
 // The real main window, shown offscreen, started on a folder of a
-// temporary tree, with the C locale's formats.
+// temporary tree, with the C locale's formats. Tests find its controls by
+// object name and use them as a user would: clicks, keys, menu items. The
+// save and print dialogs, the mount table and the volume notices are the
+// test's own.
 
 #include "TreeFixture.h"
 
 #include "app/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QTabWidget>
 #include <QTest>
 #include <memory>
+#include <stdexcept>
 
 namespace testing_support {
 
@@ -19,7 +26,20 @@ protected:
     {
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Abs("config")));
         formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
-        window = std::make_unique<app::Twnd_qv_Main>(formats, QStringList{folder});
+        app::Twnd_qv_Main::TServices services;
+        services.SaveDialog = [this](int &type, QString &name) {
+            ++saveDialogs;
+            return saveDialog && saveDialog(type, name);
+        };
+        services.PrintDialog = [this](QPrinter &printer) { return printDialog && printDialog(printer); };
+        if (readMounts)
+            services.ReadMounts = [this] { return readMounts(); };
+        services.MonitorSources = [this] {
+            devices::TZelko_DeviceMonitor::TSources sources;
+            sources.Volumes = std::make_unique<TVolumeSource>(deliverVolumeNotice);
+            return sources;
+        };
+        window = std::make_unique<app::Twnd_qv_Main>(formats, QStringList{folder}, std::move(services));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -29,8 +49,59 @@ protected:
         TreeFixture::TearDown();
     }
 
+    // The control of that object name; a test whose control is missing
+    // fails there.
+    template <class T>
+    T *Find(const char *name) const
+    {
+        T *found = window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(std::string("no control named ") + name);
+        return found;
+    }
+    // Near the left edge, where a check box or radio button has its
+    // indicator: their middle may lie beyond the caption, which a click
+    // there would miss.
+    void Click(const char *name)
+    {
+        QAbstractButton *button = Find<QAbstractButton>(name);
+        const QPoint indicator(std::min(button->width() / 2, IndicatorX), button->height() / 2);
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, indicator);
+    }
+    // A menu item or an action, as its click runs it.
+    void Choose(const char *action) { Find<QAction>(action)->trigger(); }
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        QTest::keyClick(window.get(), Qt::Key(key), modifiers);
+        QCoreApplication::processEvents();
+    }
+    int Page() const { return Find<QTabWidget>("pc")->currentIndex(); }
+
     explorer::TRegionalFormats formats;
     std::unique_ptr<app::Twnd_qv_Main> window;
+    std::function<bool(int &type, QString &name)> saveDialog;  // none: cancelled
+    int saveDialogs = 0;
+    std::function<bool(QPrinter &printer)> printDialog;  // none: cancelled
+    std::function<std::vector<platform::TMountInfo>()> readMounts;  // none: the system's
+    // Set once the window runs: hands a volume notice to the window's
+    // device monitor, as the mount table's watch would.
+    std::function<void(const devices::TDeviceNotice &)> deliverVolumeNotice;
+
+private:
+    static constexpr int IndicatorX = 8;
+    class TVolumeSource : public devices::TNoticeSource {
+    public:
+        explicit TVolumeSource(std::function<void(const devices::TDeviceNotice &)> &deliver) : fDeliver(deliver) {}
+        bool Start(std::function<void(const devices::TDeviceNotice &)> deliver) override
+        {
+            fDeliver = std::move(deliver);
+            return true;
+        }
+        void Stop() override { fDeliver = nullptr; }
+
+    private:
+        std::function<void(const devices::TDeviceNotice &)> &fDeliver;
+    };
 };
 
 } // namespace testing_support

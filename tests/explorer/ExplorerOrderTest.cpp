@@ -73,14 +73,4 @@ TEST_F(ExplorerOrderTest, UnsortedKeepsThePresentOrderButFoldersFirst)
     EXPECT_EQ(flipped[2], "..");
 }
 
-TEST(IncrementalSearch, FoldsOnlyAsciiLettersOverTheShorterLength)
-{
-    EXPECT_EQ(IncrementalSearchCompare(QStringLiteral("doc"), QStringLiteral("Documents")), 0);
-    EXPECT_EQ(IncrementalSearchCompare(QStringLiteral("DOC"), QStringLiteral("doc.txt")), 0);
-    EXPECT_EQ(IncrementalSearchCompare(QStringLiteral("docs"), QStringLiteral("doc")), 0);
-    EXPECT_EQ(IncrementalSearchCompare(QString(), QStringLiteral("x")), 0);
-    EXPECT_NE(IncrementalSearchCompare(QString::fromUtf8("\xc3\xa9t\xc3\xa9"), QString::fromUtf8("\xc3\x89t\xc3\xa9")), 0);
-    EXPECT_LT(IncrementalSearchCompare(QStringLiteral("a"), QStringLiteral("b")), 0);
-}
-
 } // namespace

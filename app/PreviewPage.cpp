@@ -1,0 +1,74 @@
+#include "app/PreviewPage.h"
+
+#include "app/Controls.h"
+#include "ui/HtmlView.h"
+#include "ui/TextPrinter.h"
+#include "ui/TextViewer.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+namespace app {
+
+TPreviewPage::TPreviewPage(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet3"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    Memo = new ui::TTextViewer(this);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    // The caption shows wherever the browser view does not draw, and
+    // instead of it when the program has none.
+    BrowserPanel = new QLabel(QStringLiteral(" HTML view is not available"), this);
+    BrowserPanel->setObjectName(QStringLiteral("BrowserPanel"));
+    BrowserPanel->setAlignment(Qt::AlignCenter);
+    BrowserPanel->setFrameShape(QFrame::StyledPanel);
+    auto *panelLayout = new QVBoxLayout(BrowserPanel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    Browser = ui::THtmlView::Create(BrowserPanel);
+    if (Browser) {
+        Browser->setObjectName(QStringLiteral("Browser"));
+        panelLayout->addWidget(Browser);
+    }
+    BrowserPanel->hide();
+    layout->addWidget(Memo, 1);
+    layout->addWidget(BrowserPanel, 1);
+
+    bBack2 = NewButton("bBack2", QStringLiteral("Back"), this);
+    Button1 = NewButton("Button1", QString(), this);
+    bSave = NewButton("bSave", QString(), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(bBack2);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(bSave);
+    layout->addLayout(buttons);
+}
+
+void TPreviewPage::ShowText(const QStringList &lines)
+{
+    Memo->setPlainText(lines.join(QStringLiteral("\r\n")));
+    BrowserPanel->hide();
+    Memo->show();
+}
+
+void TPreviewPage::ShowPage(const QStringList &lines)
+{
+    Browser->ShowReport(lines);
+    Memo->hide();
+    BrowserPanel->show();
+}
+
+bool TPreviewPage::PrintPage(std::unique_ptr<QPrinter> &printer)
+{
+    return Browser && Browser->Print(printer);
+}
+
+void TPreviewPage::PrintText(QPrinter &printer, const QStringList &lines) const
+{
+    ui::PrintPlainText(printer, lines, Memo->font(), Memo->tabStopDistance());
+}
+
+} // namespace app

@@ -1,0 +1,51 @@
+#pragma once
+// The Preview page of the main window: a report as text in the viewer, or
+// an HTML report as a page in the browser view where the program has one,
+// and the Back, Print and Save buttons.
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QPushButton;
+
+namespace ui {
+class THtmlView;
+class TTextViewer;
+} // namespace ui
+
+namespace app {
+
+class TPreviewPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPreviewPage(QWidget *parent = nullptr);
+
+    // True when HTML reports can be shown as pages.
+    bool ShowsPages() const { return Browser != nullptr; }
+    // Shows the report's lines as text, or as a page.
+    void ShowText(const QStringList &lines);
+    void ShowPage(const QStringList &lines);
+    // Prints the page shown through the browser view, which keeps the
+    // printer until it is done. False, and the printer left with the
+    // caller, when there is no page to print or a print still runs.
+    bool PrintPage(std::unique_ptr<QPrinter> &printer);
+    // Prints lines in the viewer's font and tab width.
+    void PrintText(QPrinter &printer, const QStringList &lines) const;
+
+    QPushButton *BackButton() const { return bBack2; }
+    QPushButton *PrintButton() const { return Button1; }
+    QPushButton *SaveButton() const { return bSave; }
+
+private:
+    ui::TTextViewer *Memo = nullptr;
+    QLabel *BrowserPanel = nullptr;
+    ui::THtmlView *Browser = nullptr;
+    QPushButton *bBack2 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *bSave = nullptr;
+};
+
+} // namespace app

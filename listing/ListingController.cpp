@@ -1,0 +1,151 @@
+#include "listing/ListingController.h"
+
+#include "listing/CsvReport.h"
+#include "listing/HtmlReport.h"
+#include "listing/ListingOrder.h"
+
+#include <QRegularExpression>
+
+namespace listing {
+
+using explorer::TFileList;
+
+namespace {
+
+// A file type's report, with the other options as they are.
+TReportOptions OfFileType(TReportOptions options, TReportFileType type)
+{
+    options.Format = type == rftCsv ? rfCSV : rfHTML;
+    return options;
+}
+
+} // namespace
+
+TListingController::TListingController(const explorer::TRegionalFormats &formats, QObject *parent)
+    : QObject(parent), fFormats(formats), fBuilder(fList)
+{
+    BindBuilder();
+}
+
+void TListingController::BindBuilder()
+{
+    fBuilder.OnBegin = [this] {
+        // The list may have been emptied: no row may show a record that is
+        // gone while the window paints during the listing.
+        SetRows({});
+        emit ListingStarted();
+    };
+    fBuilder.OnHitKept = [this] { HitKept(); };
+    fBuilder.OnFolderEntered = [this] {
+        if (StopRequested && StopRequested())
+            Stop();
+    };
+    fBuilder.OnEnd = [this] {
+        // After a STOP this runs twice, the second time with nothing new.
+        if (RowCount() != int(fList.FileData.size()))
+            FillList();
+        emit ListingFinished();
+    };
+}
+
+void TListingController::HitKept()
+{
+    if (!fSinceProgress.isValid() || fSinceProgress.elapsed() >= fProgressInterval) {
+        emit Progress();
+        fSinceProgress.restart();
+    }
+    if (StopRequested && StopRequested())
+        Stop();
+}
+
+void TListingController::BuildList(const QString &folder, const TFileList &explorer, const TListingOptions &options)
+{
+    fSinceProgress.invalidate();
+    fBuilder.BuildList(folder, explorer, options);
+}
+
+void TListingController::Stop()
+{
+    fBuilder.Stop();
+}
+
+void TListingController::FillList()
+{
+    SetRows(ListingRowOrder(fList, fFormats.Locale));
+}
+
+void TListingController::SetRows(std::vector<int> order)
+{
+    emit RowsAboutToBeReset();
+    fOrder = std::move(order);
+    for (size_t row = 0; row < fOrder.size(); ++row)
+        fList.FileData[size_t(fOrder[row])].NodePointer = int(row);
+    emit RowsReset();
+}
+
+int TListingController::IncrementalSearch(const QString &typed, int focusedRow)
+{
+    return fSearch.Find(typed, focusedRow, RowCount(),
+                        [this](int row) -> const QString & { return EntryAt(row).Name; });
+}
+
+TReportSource TListingController::Source(const TReportOptions &options) const
+{
+    return TReportSource{fList, fOrder, options.Columns, fFormats};
+}
+
+void TListingController::BuildReport(const TReportOptions &options)
+{
+    if (options.Format == rfCSV)
+        ExportCSV(fReport, options.Delimiter, Source(options));
+    else
+        ExportHTML(fReport, options.Layout, Source(options));
+}
+
+void TListingController::WriteReport(const TReportOptions &options, const TLineSink &sink) const
+{
+    if (options.Format == rfCSV)
+        WriteCSV(sink, options.Delimiter, Source(options));
+    else
+        WriteHTML(sink, options.Layout, Source(options));
+}
+
+void TListingController::Preview(const TReportOptions &options, bool asPage)
+{
+    BuildReport(options);
+    if (asPage)
+        return;
+    // A name may hold a line break; the text shown breaks the line there,
+    // and so does the print.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    fTextShown.clear();
+    for (const QString &line : fReport) {
+        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
+            fTextShown += line.split(lineBreak);
+        else
+            fTextShown.append(line);
+    }
+    if (fTextShown.isEmpty())
+        fTextShown.append(QString());
+}
+
+QString TListingController::Save(const QString &chosen, TReportFileType type, const TReportOptions &options)
+{
+    // The file type decides the report; "All files" writes the one built
+    // last.
+    if (type != rftAll)
+        BuildReport(OfFileType(options, type));
+    return SaveReportAs(chosen, type, fReport, options.Encoding);
+}
+
+QString TListingController::SaveWithoutKeeping(const QString &chosen, TReportFileType type,
+                                               const TReportOptions &options) const
+{
+    const QString fileName = ReportFileName(chosen, type);
+    TReportWriter writer(fileName, EncodingFor(type, options.Encoding));
+    WriteReport(OfFileType(options, type), [&writer](const QString &line) { writer.WriteLine(line); });
+    writer.Commit();
+    return fileName;
+}
+
+} // namespace listing

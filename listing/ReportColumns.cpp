@@ -1,0 +1,165 @@
+#include "listing/ReportColumns.h"
+
+#include "listing/HtmlReport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace listing {
+
+using namespace explorer;
+
+namespace {
+
+const std::array<TReportColumnInfo, ReportColumnCount> Columns{{
+    {rcPath, &TColumnOptions::Path, "path", "cbxPath", "Path", "Path", "Path", false, "Full name", nullptr},
+    {rcName, &TColumnOptions::Name, "name", "cbxName", "Name", "Name", "Name", false, "Name", "Name"},
+    {rcExt, &TColumnOptions::Ext, "ext", "cbxExt", "Extension", "Ext", "Ext", false, "Ext", nullptr},
+    {rcSize, &TColumnOptions::Size, "size", "cbxSize", "Size", "Size", "Size[KB]", true, "Size", "Size"},
+    {rcCreated, &TColumnOptions::Created, "created", "cbxCrt", "Created", "Created", "Created", false, "Created",
+     "Date"},
+    {rcModified, &TColumnOptions::Modified, "modified", "cbxMod", "Modified", "Modified", "Modified", false,
+     "Modified", nullptr},
+    {rcAccessed, &TColumnOptions::Accessed, "accessed", "cbxAcc", "Accessed", "Accessed", "Accessed", false,
+     "Accessed", nullptr},
+    {rcAttributes, &TColumnOptions::Attributes, "attrs", "cbxAttrs", "Attributes", "Attributes", "Attrs", false,
+     "Attr", "Attributes"},
+}};
+
+// The combined field goes by the name of the name column.
+const char *const CombinedHeader = "Name";
+
+const QString PlainCell = QStringLiteral("<td><font size=\"2\" face=\"verdana\">%1</font></td>");
+
+TDateTime StampOf(const TFileData &d, int column)
+{
+    return column == rcCreated ? d.Created : (column == rcModified ? d.Modified : d.Accessed);
+}
+
+QString HtmlSizeCell(const TFileData &d)
+{
+    if (d.Directory)
+        return QStringLiteral("<td align=\"right\"><font size=\"2\" face=\"verdana\">&lt;DIR&gt;  </font></td>");
+    const long long kilobytes = std::llround(static_cast<long double>(d.Size) / 1024);
+    return QStringLiteral("<td align=\"right\"><font size=\"2\" face=\"verdana\">%1</font></td>").arg(kilobytes);
+}
+
+} // namespace
+
+const std::array<TReportColumnInfo, ReportColumnCount> &ReportColumns()
+{
+    return Columns;
+}
+
+const TReportColumnInfo *FindReportColumn(const QString &optionName)
+{
+    for (const TReportColumnInfo &c : Columns)
+        if (optionName == QLatin1String(c.OptionName))
+            return &c;
+    return nullptr;
+}
+
+std::vector<int> ReportFields(const TColumnOptions &columns)
+{
+    std::vector<int> fields;
+    for (const TReportColumnInfo &c : Columns) {
+        if (!(columns.*c.Chosen))
+            continue;
+        const bool namePart = c.Column == rcPath || c.Column == rcName || c.Column == rcExt;
+        if (!namePart || columns.Separate)
+            fields.push_back(c.Column);
+        else if (fields.empty() || fields.back() != CombinedName)
+            fields.push_back(CombinedName);
+    }
+    return fields;
+}
+
+bool IsNameField(int field)
+{
+    return field == CombinedName || field == rcPath || field == rcName || field == rcExt;
+}
+
+void ForEachReportRow(const TReportSource &source, const std::vector<int> &fields,
+                      const std::function<void(const TRowValues &row)> &write)
+{
+    const bool names = std::any_of(fields.begin(), fields.end(), IsNameField);
+    TDateTimeTexts times(source.Formats);
+    for (const int index : source.Order) {
+        const TFileData &d = source.List.FileData[size_t(index)];
+        // Splitting the name is the dearest part of a row: only when asked.
+        std::optional<TNameParts> parts;
+        if (names)
+            parts.emplace(d);
+        write(TRowValues{d, parts ? &*parts : nullptr, source.Columns, times});
+    }
+}
+
+QString CsvHeader(int field)
+{
+    return QLatin1String(field == CombinedName ? CombinedHeader : Columns[size_t(field)].CsvHeader);
+}
+
+void AppendCsvValue(QString &out, int field, const TRowValues &row)
+{
+    const TFileData &d = row.Data;
+    switch (field) {
+    case CombinedName: row.Parts->AppendCombined(out, row.Columns); break;
+    case rcPath: out += row.Parts->Folder; break;
+    case rcName: out += row.Parts->Base; break;
+    case rcExt: out += row.Parts->Ext; break;
+    case rcSize: out += QString::number(d.Size); break;
+    case rcCreated:
+    case rcModified:
+    case rcAccessed: row.Times.Append(out, StampOf(d, field)); break;
+    case rcAttributes: out += QString::number(d.Attributes); break;
+    }
+}
+
+QString HtmlHeaderCell(int field)
+{
+    const bool combined = field == CombinedName;
+    const char *caption = combined ? CombinedHeader : Columns[size_t(field)].HtmlHeader;
+    const bool right = !combined && Columns[size_t(field)].RightAligned;
+    return QStringLiteral("<th align=\"%1\"><font size=\"1\" face=\"arial\">%2</font></th>")
+        .arg(QLatin1String(right ? "right" : "left"), QLatin1String(caption));
+}
+
+QString HtmlCell(int field, const TRowValues &row, const QString &indent)
+{
+    const TFileData &d = row.Data;
+    switch (field) {
+    case CombinedName: return PlainCell.arg(HtmlEscape(row.Parts->Combined(row.Columns)));
+    case rcPath: return PlainCell.arg(HtmlEscape(row.Parts->Folder));
+    case rcName: return PlainCell.arg(indent + HtmlEscape(row.Parts->Base));
+    case rcExt:
+        // An empty cell would lose its borders in old browsers.
+        return PlainCell.arg(row.Parts->Ext.trimmed().isEmpty() ? QStringLiteral("&nbsp;")
+                                                                 : HtmlEscape(row.Parts->Ext));
+    case rcSize: return HtmlSizeCell(d);
+    case rcCreated:
+    case rcModified:
+    case rcAccessed: return PlainCell.arg(HtmlEscape(row.Times.Text(StampOf(d, field))));
+    case rcAttributes: return PlainCell.arg(AttributesToText(d.Attributes));
+    }
+    return QString();
+}
+
+QString ListText(TReportColumn column, const TFileData &d, const QString &timestampFormat,
+                 const TRegionalFormats &formats)
+{
+    switch (column) {
+    case rcPath: return ReportText(d.FullName());
+    case rcName: return ReportText(ExtractBaseName(d.Name));
+    case rcExt: return ReportText(d.Ext());
+    case rcSize: return d.Directory ? FolderSizeText : FormatFileSize(d.Size, formats);
+    case rcCreated:
+    case rcModified:
+    case rcAccessed: return FormatTimestamp(StampOf(d, column), timestampFormat, formats);
+    case rcAttributes: return AttributesToText(d.Attributes);
+    case ReportColumnCount: break;
+    }
+    return QString();
+}
+
+} // namespace listing

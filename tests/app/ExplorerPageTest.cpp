@@ -1,0 +1,186 @@
+#include "WindowFixture.h"
+
+#include "ui/DriveButtonBar.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace app;
+
+namespace {
+
+// The Explorer page of the real window, driven by keys and clicks, over a
+// temporary tree; its drive bar over a mount table the test controls.
+class ExplorerPageTest : public testing_support::WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        MakeFolder("data");
+        MakeFolder("data/Photos");
+        MakeFolder("data/music");
+        MakeFile("data/zz.txt", std::string(300, 'z'));
+        MakeFile("data/aa.doc", std::string(10, 'a'));
+        MakeFile("data/Documents.txt", std::string(300, 'd'));
+        MakeFile("data/Photos/p.jpg", "jpg");
+        readMounts = [this] { return mounts; };
+        mounts = {Mount("/", 1), Mount(Root() + QStringLiteral("data"), 7)};
+        StartWindow(Root() + QStringLiteral("data"));
+        tree = Find<QTreeView>("Tree");
+        tree->setFocus();
+    }
+    platform::TMountInfo Mount(const QString &mountPoint, int minor) const
+    {
+        platform::TMountInfo m;
+        m.mountPoint = mountPoint;
+        m.fsType = QStringLiteral("ext4");
+        m.source = QStringLiteral("/dev/vd%1").arg(minor);
+        m.root = QStringLiteral("/");
+        m.minor = minor;
+        return m;
+    }
+    QString Cell(int row, int column) const { return tree->model()->index(row, column).data().toString(); }
+    QVariant Box(int row) const { return tree->model()->index(row, 0).data(Qt::CheckStateRole); }
+    std::vector<std::string> Column0() const
+    {
+        std::vector<std::string> names;
+        for (int row = 0; row < tree->model()->rowCount(); ++row)
+            names.push_back(Cell(row, 0).toStdString());
+        return names;
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(tree, Qt::Key(key), modifiers); }
+    int Focused() const { return tree->currentIndex().isValid() ? tree->currentIndex().row() : -1; }
+    void FocusRow(int row) { tree->setCurrentIndex(tree->model()->index(row, 0)); }
+    QString Path() const { return Find<QLineEdit>("ePath")->text(); }
+    QList<QToolButton *> DriveButtons() const { return Find<QWidget>("bgDisk")->findChildren<QToolButton *>(); }
+
+    std::vector<platform::TMountInfo> mounts;
+    QTreeView *tree = nullptr;
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(ExplorerPageTest, TheTableShowsTheFolderWithBoxesOnFolderRows)
+{
+    EXPECT_EQ(Column0(), (Names{".", "Photos", "music", "Documents", "aa", "zz"}));
+    EXPECT_EQ(Cell(0, 1), QString());
+    EXPECT_EQ(Cell(0, 2), QStringLiteral("<DIR>   "));
+    EXPECT_EQ(Cell(0, 4), QStringLiteral("----"));
+    EXPECT_EQ(Cell(0, 3).size(), 16) << "dd.mm.yyyy hh:nn of the folder's own time";
+    EXPECT_EQ(Cell(3, 2), QStringLiteral("300 b"));
+    EXPECT_FALSE(Box(0).isValid()) << "the parent row has no box";
+    EXPECT_EQ(Box(1).toInt(), Qt::Checked);
+    EXPECT_FALSE(Box(3).isValid()) << "file rows have no box";
+    EXPECT_EQ(Focused(), 0);
+    EXPECT_TRUE(tree->header()->isSortIndicatorShown());
+    EXPECT_EQ(tree->header()->sortIndicatorSection(), 0);
+}
+
+TEST_F(ExplorerPageTest, KeysOpenFoldersGoUpAndToTheDriveRoot)
+{
+    FocusRow(1);  // Photos
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Path(), Root() + QStringLiteral("data/Photos"));
+    EXPECT_EQ(Column0(), (Names{".", "p"}));
+    Key(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(Path(), Root() + QStringLiteral("data/"));
+    EXPECT_EQ(Cell(Focused(), 0), QStringLiteral("Photos")) << "the folder just left";
+
+    FocusRow(5);  // zz.txt
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Return, Qt::ShiftModifier);
+    Key(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Path(), Root() + QStringLiteral("data/")) << "Enter on a file, Shift+Enter, Ctrl+Shift+R";
+    EXPECT_EQ(Focused(), 5);
+
+    Key(Qt::Key_Backslash, Qt::ControlModifier);
+    EXPECT_EQ(Path(), Root() + QStringLiteral("data")) << "data is a drive of its own";
+    EXPECT_EQ(Cell(0, 0), QStringLiteral(".")) << "only \"/\" is without a parent row";
+}
+
+TEST_F(ExplorerPageTest, KeysSpaceAndTheRowMenuSetTheMarks)
+{
+    FocusRow(4);  // aa.doc
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Focused(), 5) << "Insert moves down";
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Focused(), -1) << "no row after the last";
+
+    FocusRow(1);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Box(1).toInt(), Qt::Unchecked);
+    EXPECT_EQ(Focused(), 2) << "the table moves on as for the plain arrow";
+    Key(Qt::Key_Insert, Qt::AltModifier);
+    EXPECT_EQ(Box(2).toInt(), Qt::Checked) << "Alt+Insert does nothing";
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Box(2).toInt(), Qt::Unchecked) << "Space flips a folder's box";
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Box(2).toInt(), Qt::Checked);
+
+    Choose("pmUncheckall");
+    EXPECT_EQ(Box(1).toInt(), Qt::Unchecked);
+    EXPECT_EQ(Box(2).toInt(), Qt::Unchecked);
+    Choose("pmInvert");
+    EXPECT_EQ(Box(1).toInt(), Qt::Checked);
+    EXPECT_EQ(Find<QMenu>("PopupMenu1")->actions().size(), 5);
+}
+
+TEST_F(ExplorerPageTest, TheHeaderMenuSortsAndTicksTheSortColumn)
+{
+    Choose("pmSize");
+    EXPECT_EQ(Column0(), (Names{".", "Photos", "music", "aa", "Documents", "zz"}));
+    Choose("pmSize");
+    EXPECT_EQ(Column0(), (Names{"Photos", "music", ".", "Documents", "zz", "aa"}));
+    EXPECT_EQ(tree->header()->sortIndicatorSection(), 2);
+    EXPECT_EQ(tree->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    Choose("pmUnsorted");
+    EXPECT_FALSE(tree->header()->isSortIndicatorShown());
+    auto *menu = Find<QMenu>("HeaderPopup");
+    menu->popup(tree->mapToGlobal(QPoint(5, 5)));
+    EXPECT_TRUE(Find<QAction>("pmUnsorted")->isChecked());
+    menu->close();
+    Choose("pmName");
+    menu->popup(tree->mapToGlobal(QPoint(5, 5)));
+    EXPECT_TRUE(Find<QAction>("pmName")->isChecked());
+    EXPECT_FALSE(Find<QAction>("pmUnsorted")->isChecked());
+    menu->close();
+}
+
+TEST_F(ExplorerPageTest, TypingFindsRowsFoldingAsciiLettersOnly)
+{
+    QTest::keyClicks(tree, QStringLiteral("DOC"));
+    EXPECT_EQ(Cell(Focused(), 0), QStringLiteral("Documents"));
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(tree, QStringLiteral("pH"));
+    EXPECT_EQ(Cell(Focused(), 0), QStringLiteral("Photos"));
+}
+
+TEST_F(ExplorerPageTest, DriveButtonsShowTheirRootAndAVolumeNoticeRebuildsTheBarLater)
+{
+    ASSERT_EQ(DriveButtons().size(), 2);
+    EXPECT_TRUE(DriveButtons()[1]->isChecked()) << "the drive of the start folder";
+    EXPECT_TRUE(Find<QLineEdit>("eVolume")->text().startsWith(QStringLiteral("Label:      System: ext4")));
+    QTest::mouseClick(DriveButtons()[1], Qt::LeftButton);
+    EXPECT_EQ(Path(), Root() + QStringLiteral("data"));
+
+    const int rows = tree->model()->rowCount();
+    mounts.pop_back();
+    devices::TDeviceNotice notice;
+    notice.Code = devices::DBT_DEVICEREMOVECOMPLETE;
+    notice.DeviceType = devices::DBT_DEVTYP_VOLUME;
+    notice.Drive = Root() + QStringLiteral("data");
+    deliverVolumeNotice(notice);
+    EXPECT_EQ(DriveButtons().size(), 2) << "posted, not yet handled";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(DriveButtons().size(), 1);
+    EXPECT_TRUE(DriveButtons()[0]->isChecked());
+    EXPECT_EQ(Path(), Root() + QStringLiteral("data")) << "the table stays";
+    EXPECT_EQ(tree->model()->rowCount(), rows);
+}
+
+} // namespace
