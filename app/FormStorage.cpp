@@ -21,7 +21,21 @@ namespace {
 // Linux has no minimized or maximized position to remember.
 const QString NoMinMaxPosition = QStringLiteral("-1,-1,-1,-1");
 
-enum TShowCmd { swNormal = 1, swMinimized = 2, swMaximized = 3 };
+// The show states a stored "ShowCmd" may hold. A value the program did not
+// write itself (an older version, a hand edit) is read by its kind: the
+// three minimizing states open minimized, anything else unknown normal.
+enum TShowCmd {
+    swNormal = 1,
+    swShowMinimized = 2,
+    swMaximized = 3,
+    swMinimize = 6,
+    swShowMinNoActive = 7,
+};
+
+bool IsMinimized(int showCmd)
+{
+    return showCmd == swShowMinimized || showCmd == swMinimize || showCmd == swShowMinNoActive;
+}
 
 QString PositionText(const QRect &r)
 {
@@ -162,7 +176,7 @@ void TFormStorage::RestorePlacement(QSettings &settings)
             fWindow.setGeometry(placed);
     }
     const int showCmd = settings.value(QStringLiteral("ShowCmd"), swNormal).toInt();
-    if (showCmd == 2 || showCmd == 6 || showCmd == 7)
+    if (IsMinimized(showCmd))
         QTimer::singleShot(0, &fWindow, [this] { fWindow.showMinimized(); });
     else
         fWindow.setWindowState(showCmd == swMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
@@ -171,7 +185,7 @@ void TFormStorage::RestorePlacement(QSettings &settings)
 void TFormStorage::SavePlacement(QSettings &settings) const
 {
     const QString suffix = DesktopSuffix();
-    const int showCmd = fWindow.isMinimized() ? swMinimized : (fWindow.isMaximized() ? swMaximized : swNormal);
+    const int showCmd = fWindow.isMinimized() ? swShowMinimized : (fWindow.isMaximized() ? swMaximized : swNormal);
     const QString norm = PositionText(fWindow.normalGeometry().isValid() ? fWindow.normalGeometry() : fWindow.geometry());
     settings.setValue(QStringLiteral("ShowCmd"), showCmd);
     settings.setValue(QStringLiteral("Flags"), fWindow.windowState() & Qt::WindowMaximized ? 2 : 0);

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "listing/ReportColumns.h"
+
 #include <QRegularExpression>
 
 namespace cli {
@@ -14,25 +16,30 @@ bool IsColour(const QString &text)
 
 bool ReadColumns(const QString &list, listing::TColumnOptions &c, QString &error)
 {
-    c.Path = c.Name = c.Ext = c.Size = c.Created = c.Modified = c.Accessed = c.Attributes = false;
+    for (const listing::TReportColumnInfo &column : listing::ReportColumns())
+        c.*column.Chosen = false;
     for (const QString &raw : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString name = raw.trimmed();
-        bool *flag = name == QLatin1String("path")       ? &c.Path
-                     : name == QLatin1String("name")     ? &c.Name
-                     : name == QLatin1String("ext")      ? &c.Ext
-                     : name == QLatin1String("size")     ? &c.Size
-                     : name == QLatin1String("created")  ? &c.Created
-                     : name == QLatin1String("modified") ? &c.Modified
-                     : name == QLatin1String("accessed") ? &c.Accessed
-                     : name == QLatin1String("attrs")    ? &c.Attributes
-                                                         : nullptr;
-        if (!flag) {
+        const listing::TReportColumnInfo *column = listing::FindReportColumn(name);
+        if (!column) {
             error = QStringLiteral("unknown column \"%1\"").arg(name);
             return false;
         }
-        *flag = true;
+        c.*column->Chosen = true;
     }
     return true;
+}
+
+// "path,name,ext,size,created,modified,accessed,attrs", or only the
+// columns a report has by default.
+QString ColumnNames(bool defaultsOnly)
+{
+    const listing::TColumnOptions defaults;
+    QStringList names;
+    for (const listing::TReportColumnInfo &column : listing::ReportColumns())
+        if (!defaultsOnly || defaults.*column.Chosen)
+            names.append(QLatin1String(column.OptionName));
+    return names.join(QLatin1Char(','));
 }
 
 // One option that takes a value: its value, or a usage error when the
@@ -53,7 +60,7 @@ struct TArguments {
 
 } // namespace
 
-bool ParseCommandLine(const QStringList &arguments, TListCommand &c, QString &error)
+bool ParseCommandLine(const QStringList &arguments, TCommandLine &c, QString &error)
 {
     TArguments args{arguments};
     bool optionsEnded = false;
@@ -111,22 +118,22 @@ bool ParseCommandLine(const QStringList &arguments, TListCommand &c, QString &er
             if (!value(v))
                 return false;
             if (v == QLatin1String("csv"))
-                c.Format = TReportFormat::Csv;
+                c.Report.Format = listing::rfCSV;
             else if (v == QLatin1String("html"))
-                c.Format = TReportFormat::Html;
+                c.Report.Format = listing::rfHTML;
             else {
                 error = QStringLiteral("unknown format \"%1\" (csv or html)").arg(v);
                 return false;
             }
         } else if (arg == QLatin1String("--columns")) {
-            if (!value(v) || !ReadColumns(v, c.Columns, error))
+            if (!value(v) || !ReadColumns(v, c.Report.Columns, error))
                 return false;
         } else if (arg == QLatin1String("--separate")) {
-            c.Columns.Separate = true;
+            c.Report.Columns.Separate = true;
         } else if (arg == QLatin1String("-d") || arg == QLatin1String("--delimiter")) {
-            if (!value(c.Delimiter))
+            if (!value(c.Report.Delimiter))
                 return false;
-            if (c.Delimiter.size() > 1) {
+            if (c.Report.Delimiter.size() > 1) {
                 error = QStringLiteral("the delimiter is one character or none");
                 return false;
             }
@@ -134,17 +141,17 @@ bool ParseCommandLine(const QStringList &arguments, TListCommand &c, QString &er
             if (!value(v))
                 return false;
             if (v == QLatin1String("ascii"))
-                c.Encoding = listing::teAscii;
+                c.Report.Encoding = listing::teAscii;
             else if (v == QLatin1String("utf8"))
-                c.Encoding = listing::teUtf8;
+                c.Report.Encoding = listing::teUtf8;
             else if (v == QLatin1String("unicode"))
-                c.Encoding = listing::teUnicode;
+                c.Report.Encoding = listing::teUnicode;
             else {
                 error = QStringLiteral("unknown encoding \"%1\" (ascii, utf8 or unicode)").arg(v);
                 return false;
             }
         } else if (arg == QLatin1String("--no-grid")) {
-            c.Layout.Grid = false;
+            c.Report.Layout.Grid = false;
         } else if (arg == QLatin1String("--grid-color") || arg == QLatin1String("--header-color")
                    || arg == QLatin1String("--header-font-color") || arg == QLatin1String("--cell-color")
                    || arg == QLatin1String("--cell-font-color")) {
@@ -154,20 +161,20 @@ bool ParseCommandLine(const QStringList &arguments, TListCommand &c, QString &er
                 error = QStringLiteral("%1 takes a colour as #RRGGBB").arg(arg);
                 return false;
             }
-            QString &target = arg == QLatin1String("--grid-color")          ? c.Layout.GridColor
-                              : arg == QLatin1String("--header-color")      ? c.Layout.HeaderColor
-                              : arg == QLatin1String("--header-font-color") ? c.Layout.HeaderFontColor
-                              : arg == QLatin1String("--cell-color")        ? c.Layout.CellColor
-                                                                            : c.Layout.CellFontColor;
+            QString &target = arg == QLatin1String("--grid-color")          ? c.Report.Layout.GridColor
+                              : arg == QLatin1String("--header-color")      ? c.Report.Layout.HeaderColor
+                              : arg == QLatin1String("--header-font-color") ? c.Report.Layout.HeaderFontColor
+                              : arg == QLatin1String("--cell-color")        ? c.Report.Layout.CellColor
+                                                                            : c.Report.Layout.CellFontColor;
             target = v;
         } else if (arg == QLatin1String("--title")) {
-            if (!value(c.Layout.Title))
+            if (!value(c.Report.Layout.Title))
                 return false;
             c.TitleGiven = true;
         } else if (arg == QLatin1String("--tree")) {
-            c.Layout.Tree = true;
+            c.Report.Layout.Tree = true;
         } else if (arg == QLatin1String("--charset")) {
-            if (!value(c.Layout.Charset))
+            if (!value(c.Report.Layout.Charset))
                 return false;
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             if (!value(c.Output))
@@ -192,7 +199,7 @@ bool ParseCommandLine(const QStringList &arguments, TListCommand &c, QString &er
 
 QString UsageText()
 {
-    return QStringLiteral(
+    return QString::fromLatin1(
         "Usage: tamarel-list [options] FOLDER...\n"
         "Lists the entries of each FOLDER into one report.\n"
         "\n"
@@ -204,8 +211,8 @@ QString UsageText()
         "  -u, --untick NAME          leave the entry NAME of FOLDER unticked (repeatable)\n"
         "      --list-unticked        list unticked entries of FOLDER all the same\n"
         "  -f, --format csv|html      report format (default html)\n"
-        "      --columns LIST         of path,name,ext,size,created,modified,accessed,attrs\n"
-        "                             (default path,name,ext,size,modified,attrs)\n"
+        "      --columns LIST         of %1\n"
+        "                             (default %2)\n"
         "      --separate             separate path, name and extension\n"
         "  -d, --delimiter C          CSV delimiter (default \";\"; may be empty)\n"
         "  -e, --encoding ascii|utf8|unicode   CSV file encoding (default ascii)\n"
@@ -216,7 +223,8 @@ QString UsageText()
         "      --charset NAME         HTML charset (default utf-8)\n"
         "  -o, --output FILE          save as the window's Save does for the format's file type\n"
         "  -q, --quiet                no progress display\n"
-        "  -h, --help   --version\n");
+        "  -h, --help   --version\n")
+        .arg(ColumnNames(false), ColumnNames(true));
 }
 
 } // namespace cli

@@ -2,25 +2,19 @@
 // tamarel-list's options, read from the command line into the same option
 // records the window fills from its controls.
 
+#include "listing/ListingController.h"
 #include "listing/ListingOptions.h"
-#include "listing/ReportFile.h"
 
 #include <QStringList>
 
 namespace cli {
 
-enum class TReportFormat { Csv, Html };
-
-struct TListCommand {
+struct TCommandLine {
     QStringList Folders;
     QStringList Unticked;  // entry names of each FOLDER left unticked
     listing::TListingOptions Listing;
-    listing::TColumnOptions Columns;
-    listing::THtmlLayout Layout;
+    listing::TReportOptions Report;
     bool TitleGiven = false;
-    TReportFormat Format = TReportFormat::Html;
-    QString Delimiter = QStringLiteral(";");
-    listing::TTextEncoding Encoding = listing::teAscii;
     QString Output;  // empty: standard output
     bool Quiet = false;
     bool Help = false;
@@ -29,7 +23,7 @@ struct TListCommand {
 
 // Reads the arguments (without the program name). On a usage error returns
 // false with a one-line message in Error.
-bool ParseCommandLine(const QStringList &arguments, TListCommand &command, QString &error);
+bool ParseCommandLine(const QStringList &arguments, TCommandLine &command, QString &error);
 
 QString UsageText();
 

@@ -3,10 +3,7 @@
 #include "explorer/FieldFormat.h"
 #include "explorer/FolderScanner.h"
 #include "explorer/RegionalFormats.h"
-#include "listing/CsvReport.h"
-#include "listing/HtmlReport.h"
-#include "listing/ListingBuilder.h"
-#include "listing/ListingOrder.h"
+#include "listing/ListingController.h"
 #include "platform/AbsolutePath.h"
 #include "platform/FolderHandle.h"
 #include "platform/NameCodec.h"
@@ -26,7 +23,8 @@ volatile std::sig_atomic_t stopRequested = 0;
 
 constexpr qint64 ProgressInterval = 100;  // milliseconds: ten redraws a second at most
 
-// Shows "Dirs: N   Files: M" over itself on a terminal.
+// Shows "Dirs: N   Files: M" over itself on a terminal. Its pace spans all
+// the folders of a command, one listing after the other.
 class TProgress {
 public:
     explicit TProgress(FILE *out) : fOut(out) { fTimer.start(); }
@@ -51,30 +49,21 @@ private:
     bool fShown = false;
 };
 
-void WriteReport(const TListCommand &c, const listing::TReportSource &source,
-                 const listing::THtmlLayout &layout, const listing::TLineSink &sink)
-{
-    if (c.Format == TReportFormat::Csv)
-        listing::WriteCSV(sink, c.Delimiter, source);
-    else
-        listing::WriteHTML(sink, layout, source);
-}
-
 } // namespace
 
-TListRun::TListRun(const TListCommand &command, FILE *out, FILE *progress)
-    : fCommand(command), fOut(out), fProgress(progress)
+TListCommand::TListCommand(const TCommandLine &commandLine, FILE *out, FILE *progress)
+    : fCommandLine(commandLine), fOut(out), fProgress(progress)
 {
 }
 
-void TListRun::RequestStop()
+void TListCommand::RequestStop()
 {
     stopRequested = 1;
 }
 
-int TListRun::Run(FILE *errors)
+int TListCommand::Run(FILE *errors)
 {
-    const TListCommand &c = fCommand;
+    const TCommandLine &c = fCommandLine;
     for (const QString &folder : c.Folders) {
         if (!platform::IsExistingFolder(platform::MakeAbsolutePath(folder))) {
             std::fprintf(errors, "tamarel-list: %s is not a folder\n",
@@ -84,18 +73,11 @@ int TListRun::Run(FILE *errors)
     }
 
     const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromSystem();
-    explorer::TFileList list;
-    listing::TListingBuilder builder(list);
+    listing::TListingController listing(formats);
     TProgress progress(fProgress);
-    builder.OnHitKept = [&] {
-        progress.Show(builder.StatusText());
-        if (stopRequested)
-            builder.Stop();
-    };
-    builder.OnFolderEntered = [&] {
-        if (stopRequested)
-            builder.Stop();
-    };
+    QObject::connect(&listing, &listing::TListingController::Progress,
+                     [&] { progress.Show(listing.StatusText()); });
+    listing.StopRequested = [] { return stopRequested != 0; };
 
     listing::TListingOptions options = c.Listing;
     options.ClearPrevious = false;
@@ -109,20 +91,17 @@ int TListRun::Run(FILE *errors)
         for (explorer::TFileData &d : explorerList.FileData)
             if (c.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
                 d.Selected = false;
-        builder.BuildList(explorerList.Location, explorerList, options);
+        listing.BuildList(explorerList.Location, explorerList, options);
         lastFolder = explorerList.Location;
     }
-    progress.Show(builder.StatusText(), true);
+    progress.Show(listing.StatusText(), true);
     progress.End();
 
-    listing::THtmlLayout layout = c.Layout;
+    listing::TReportOptions report = c.Report;
     if (!c.TitleGiven)
-        layout.Title = lastFolder;  // the window sets the title at each listing
-    const std::vector<int> order = listing::ListingRowOrder(list, formats.Locale);
-    const listing::TReportSource source{list, order, c.Columns, formats};
-
+        report.Layout.Title = lastFolder;  // the window sets the title at each listing
     if (c.Output.isEmpty()) {
-        WriteReport(c, source, layout, [this](const QString &line) {
+        listing.WriteReport(report, [this](const QString &line) {
             const QByteArray bytes = platform::ReplaceEscapedBytes(line).toUtf8();
             std::fwrite(bytes.constData(), 1, size_t(bytes.size()), fOut);
             std::fputc('\n', fOut);
@@ -130,13 +109,9 @@ int TListRun::Run(FILE *errors)
         std::fflush(fOut);
         return ecSuccess;
     }
-    const listing::TReportFileType type =
-        c.Format == TReportFormat::Csv ? listing::rftCsv : listing::rftHtml;
-    const QString fileName = listing::ReportFileName(c.Output, type);
     try {
-        listing::TReportWriter writer(fileName, listing::EncodingFor(type, c.Encoding));
-        WriteReport(c, source, layout, [&writer](const QString &line) { writer.WriteLine(line); });
-        writer.Commit();
+        listing.SaveWithoutKeeping(c.Output, report.Format == listing::rfCSV ? listing::rftCsv : listing::rftHtml,
+                                   report);
     } catch (const listing::ECreateFileError &e) {
         std::fprintf(errors, "tamarel-list: %s\n", e.what());
         return ecWriteFailed;
@@ -151,7 +126,7 @@ int RunTamarelList(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(platform::DecodeFileName(argv[i], std::strlen(argv[i])));
-    TListCommand command;
+    TCommandLine command;
     QString error;
     if (!ParseCommandLine(arguments, command, error)) {
         std::fprintf(stderr, "tamarel-list: %s (see --help)\n", error.toLocal8Bit().constData());
@@ -165,9 +140,9 @@ int RunTamarelList(int argc, char **argv)
         std::printf("tamarel-list %s\n", TAMAREL_VERSION);
         return ecSuccess;
     }
-    std::signal(SIGINT, [](int) { TListRun::RequestStop(); });
+    std::signal(SIGINT, [](int) { TListCommand::RequestStop(); });
     FILE *progress = (!command.Quiet && isatty(fileno(stderr))) ? stderr : nullptr;
-    return TListRun(command, stdout, progress).Run(stderr);
+    return TListCommand(command, stdout, progress).Run(stderr);
 }
 
 } // namespace cli

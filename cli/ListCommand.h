@@ -1,7 +1,8 @@
 #pragma once
 // Runs a parsed tamarel-list command: scans each FOLDER as the explorer does,
 // unticks what was named, lists it into one list as the window does with
-// "Clear previous list" off, and writes the report.
+// "Clear previous list" off, and writes the report, all through the same
+// listing controller the window drives.
 
 #include "cli/CommandLine.h"
 
@@ -12,10 +13,10 @@ namespace cli {
 
 enum TExitCode { ecSuccess = 0, ecWriteFailed = 1, ecUsage = 2 };
 
-class TListRun {
+class TListCommand {
 public:
     // Progress goes to Progress when it is not null (a terminal).
-    TListRun(const TListCommand &command, FILE *out, FILE *progress);
+    TListCommand(const TCommandLine &commandLine, FILE *out, FILE *progress);
     // Prints a one-line message on Errors and returns the exit status.
     int Run(FILE *errors);
     // Asks a running listing to stop, the way STOP does. Safe to call from
@@ -23,7 +24,7 @@ public:
     static void RequestStop();
 
 private:
-    const TListCommand &fCommand;
+    const TCommandLine &fCommandLine;
     FILE *fOut;
     FILE *fProgress;
 };

@@ -3,7 +3,7 @@
 // every other test has passed.
 
 #include "engine/CustomCriteria.h"
-#include "engine/ContentSearch.h"
+#include "engine/PhraseSearch.h"
 
 #include <QString>
 #include <memory>

@@ -11,7 +11,9 @@ namespace {
 
 // Only these required-off attributes can keep a subfolder closed: Hidden,
 // System, Device, Temporary, Offline, Encrypted and Virtual.
-constexpr uint32_t SubfolderBarringAttributes = 0x15146;
+constexpr uint32_t SubfolderBarringAttributes = platform::faHidden | platform::faSystem | platform::faDevice
+                                                | platform::faTemporary | platform::faOffline
+                                                | platform::faEncrypted | platform::faVirtual;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "engine/PhraseScanner.h"
 
 #include "engine/CharTables.h"
-#include "engine/ContentSearch.h"
+#include "engine/PhraseSearch.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,6 @@
 #include "explorer/FieldFormat.h"
 
+#include "platform/FindData.h"
 #include "platform/NameCodec.h"
 
 #include <cmath>
@@ -7,7 +8,6 @@
 namespace explorer {
 
 namespace {
-
 
 // Index of the extension dot, or -1: the last "." with no "/" after it.
 qsizetype ExtensionDot(const QString &path)
@@ -42,16 +42,19 @@ QString FormatFileSize(int64_t size, const TRegionalFormats &formats)
 
 QString AttributesToText(int32_t attributes)
 {
+    using namespace platform;
     QString text = QStringLiteral("----");
-    if (attributes & 0x10)
+    const uint32_t bits = uint32_t(attributes);
+    if (bits & faDirectory)
         return text;
-    if (attributes & 0x01)
+    // Not the order of the bits: "rahs" is how the letters have always read.
+    if (bits & faReadOnly)
         text[0] = QLatin1Char('r');
-    if (attributes & 0x20)
+    if (bits & faArchive)
         text[1] = QLatin1Char('a');
-    if (attributes & 0x02)
+    if (bits & faHidden)
         text[2] = QLatin1Char('h');
-    if (attributes & 0x04)
+    if (bits & faSystem)
         text[3] = QLatin1Char('s');
     return text;
 }

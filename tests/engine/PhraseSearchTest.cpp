@@ -1,6 +1,6 @@
 #include "TreeFixture.h"
 
-#include "engine/ContentSearch.h"
+#include "engine/PhraseSearch.h"
 #include "engine/FindFile.h"
 
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "engine/ContentSearch.h"
+#include "engine/PhraseSearch.h"
 
 #include "engine/CharTables.h"
 #include "engine/PhraseScanner.h"
