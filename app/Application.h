@@ -1,6 +1,8 @@
 #pragma once
-// The application object: an exception that escapes an event handler is
-// shown in a message box, and the program goes on.
+// The application object. Handlers throw on failures (a file that cannot be
+// written, a setting that cannot be saved); catching here, in one place,
+// turns any of them into a message the user reads, and the window stays up
+// with its list intact instead of the whole program ending.
 
 #include <QApplication>
 #include <functional>
@@ -17,7 +19,8 @@ public:
     TApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // Shows a message of an exception; a message box unless replaced.
+    // How such a message reaches the user: a message box, unless a test
+    // wants to collect the messages instead.
     std::function<void(const QString &message)> ShowException;
 };
 

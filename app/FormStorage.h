@@ -1,8 +1,10 @@
 #pragma once
-// Keeps the window's placement and the report options between runs, as
-// named values in a per-user INI file: restored at the first showing, saved
-// when the window closes (or is destroyed without having saved). A damaged
-// or unreadable file counts as nothing stored.
+// Remembers where the window was and how the user likes the reports, from
+// one run to the next, in a per-user INI file. Values are read once, when
+// the window is first shown, so that the window comes up where it was
+// rather than jumping there; they are written when it closes, or when it is
+// destroyed without closing (a session ending). A file that cannot be read
+// is treated as empty: losing the options is better than not starting.
 
 #include <QString>
 #include <QVariant>

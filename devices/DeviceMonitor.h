@@ -14,7 +14,8 @@
 
 namespace devices {
 
-// The codes and kinds of a notice, with the values the design gives them.
+// The codes and kinds of a notice. The numbers are the ones the notices
+// have always carried, so logs and handlers read the same on every system.
 enum TNoticeCode { DBT_DEVICEARRIVAL = 0x8000, DBT_DEVICEREMOVECOMPLETE = 0x8004, DBT_CUSTOMEVENT = 0x8006 };
 enum TNoticeType { DBT_DEVTYP_VOLUME = 2, DBT_DEVTYP_DEVICEINTERFACE = 5, DBT_DEVTYP_HANDLE = 6 };
 

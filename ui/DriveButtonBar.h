@@ -1,6 +1,8 @@
 #pragma once
-// A bar of drive buttons, one current at a time, each with a caption, an
-// icon and a tooltip.
+// The drive bar's buttons. Exactly one is down, the drive the explorer last
+// went to; a click is reported with the button's index, which is also its
+// drive's place in the list its owner keeps. The tooltip carries what the
+// short caption leaves out (mount point and device).
 
 #include <QButtonGroup>
 #include <QIcon>
@@ -15,7 +17,8 @@ class TDriveButtonBar : public QWidget {
 public:
     explicit TDriveButtonBar(QWidget *parent = nullptr);
     void Clear();
-    // Buttons are at least 45 pixels wide and grow to fit their caption.
+    // Short captions ("/") still get a button wide enough to hit; long
+    // labels widen theirs rather than being cut.
     int AddButton(const QString &caption, const QIcon &icon, const QString &toolTip);
     int Count() const;
     int Current() const { return fGroup.checkedId(); }

@@ -1,6 +1,9 @@
 #pragma once
-// A read-only text viewer with line numbers in a gutter that sizes itself
-// and the caret's line highlighted in yellow.
+// The preview's text viewer: read-only, since the preview shows what would
+// be saved and editing it would save nothing; line numbers, because a CSV
+// line that a name has split is easiest found by number; the line with the
+// caret marked, so the eye keeps its row in a wide report. The number gutter
+// grows with the number of lines.
 
 #include <QPlainTextEdit>
 

@@ -4,7 +4,7 @@
 
 using namespace engine;
 
-TEST(Wildcard, MatchesByTheDesignedRules)
+TEST(Wildcard, StarAndQuestionMarkIgnoreCaseAndMayMatchNothingAtTheEnd)
 {
     struct Row {
         const char *text;
