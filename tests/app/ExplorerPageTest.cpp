@@ -20,28 +20,12 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        MakeFolder("data");
-        MakeFolder("data/Photos");
-        MakeFolder("data/music");
-        MakeFile("data/zz.txt", std::string(300, 'z'));
-        MakeFile("data/aa.doc", std::string(10, 'a'));
-        MakeFile("data/Documents.txt", std::string(300, 'd'));
-        MakeFile("data/Photos/p.jpg", "jpg");
+        MakeExplorerSample();
         readMounts = [this] { return mounts; };
         mounts = {Mount("/", 1), Mount(Root() + QStringLiteral("data"), 7)};
         StartWindow(Root() + QStringLiteral("data"));
         tree = Find<QTreeView>("Tree");
         tree->setFocus();
-    }
-    platform::TMountInfo Mount(const QString &mountPoint, int minor) const
-    {
-        platform::TMountInfo m;
-        m.mountPoint = mountPoint;
-        m.fsType = QStringLiteral("ext4");
-        m.source = QStringLiteral("/dev/vd%1").arg(minor);
-        m.root = QStringLiteral("/");
-        m.minor = minor;
-        return m;
     }
     QString Cell(int row, int column) const { return tree->model()->index(row, column).data().toString(); }
     QVariant Box(int row) const { return tree->model()->index(row, 0).data(Qt::CheckStateRole); }

@@ -15,26 +15,10 @@ protected:
     void SetUp() override
     {
         TreeFixture::SetUp();
-        MakeFolder("data");
-        MakeFolder("data/Photos");
-        MakeFolder("data/music");
-        MakeFile("data/zz.txt", std::string(300, 'z'));
-        MakeFile("data/aa.doc", std::string(10, 'a'));
-        MakeFile("data/Documents.txt", std::string(300, 'd'));
-        MakeFile("data/Photos/p.jpg", "jpg");
+        MakeExplorerSample();
         mounts = {Mount("/", 1), Mount(Root() + QStringLiteral("data"), 7)};
         QObject::connect(&explorer, &TExplorerController::FocusChanged, [this](int row) { log.push_back(row); });
         explorer.Start(Root() + QStringLiteral("data"));
-    }
-    platform::TMountInfo Mount(const QString &mountPoint, int minor) const
-    {
-        platform::TMountInfo m;
-        m.mountPoint = mountPoint;
-        m.fsType = QStringLiteral("ext4");
-        m.source = QStringLiteral("/dev/vd%1").arg(minor);
-        m.root = QStringLiteral("/");
-        m.minor = minor;
-        return m;
     }
     Names Rows() const
     {

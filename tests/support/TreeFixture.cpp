@@ -136,4 +136,26 @@ std::string EventLog::Relative(const QString &path) const
     return bytes.compare(0, root.size(), root) == 0 ? bytes.substr(root.size()) : bytes;
 }
 
+void TreeFixture::MakeExplorerSample()
+{
+    MakeFolder("data");
+    MakeFolder("data/Photos");
+    MakeFolder("data/music");
+    MakeFile("data/zz.txt", std::string(300, 'z'));
+    MakeFile("data/aa.doc", std::string(10, 'a'));
+    MakeFile("data/Documents.txt", std::string(300, 'd'));
+    MakeFile("data/Photos/p.jpg", "jpg");
+}
+
+platform::TMountInfo TreeFixture::Mount(const QString &mountPoint, int minor)
+{
+    platform::TMountInfo m;
+    m.mountPoint = mountPoint;
+    m.fsType = QStringLiteral("ext4");
+    m.source = QStringLiteral("/dev/vd%1").arg(minor);
+    m.root = QStringLiteral("/");
+    m.minor = minor;
+    return m;
+}
+
 } // namespace testing_support

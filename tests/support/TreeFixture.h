@@ -2,6 +2,8 @@
 // Real folder trees in a temporary folder, built from raw byte names so that
 // tests can hold names no text type would produce.
 
+#include "platform/MountTable.h"
+
 #include <QString>
 #include <functional>
 #include <gtest/gtest.h>
@@ -28,6 +30,14 @@ protected:
     void MakeLink(const std::string &relative, const std::string &target);
     void MakeFifo(const std::string &relative);
     void MakeSparse(const std::string &relative, long long size);
+
+    // The folder the explorer's tests show: data/ with the folders Photos
+    // (holding p.jpg) and music, and zz.txt (300 bytes), aa.doc (10) and
+    // Documents.txt (300), so that names, sizes and case all sort apart.
+    void MakeExplorerSample();
+    // A mounted ext4 file system at MountPoint, its device told apart by
+    // Minor.
+    static platform::TMountInfo Mount(const QString &mountPoint, int minor);
 
     // Permissions do not stop root, so what must meet an unreadable entry
     // runs in a child process that has given up its privileges. True when
