@@ -115,6 +115,12 @@ TEST_F(ExplorerPageTest, KeysSpaceAndTheRowMenuSetTheMarks)
 
 TEST_F(ExplorerPageTest, TheHeaderMenuSortsAndTicksTheSortColumn)
 {
+    auto *menu = Find<QMenu>("HeaderPopup");
+    EXPECT_FALSE(Find<QAction>("pmName")->isChecked());
+    menu->popup(tree->mapToGlobal(QPoint(5, 5)));
+    EXPECT_TRUE(Find<QAction>("pmName")->isChecked()) << "opening the menu ticks the column sorted by";
+    menu->close();
+
     Choose("pmSize");
     EXPECT_EQ(Column0(), (Names{".", "Photos", "music", "aa", "Documents", "zz"}));
     Choose("pmSize");
@@ -124,7 +130,6 @@ TEST_F(ExplorerPageTest, TheHeaderMenuSortsAndTicksTheSortColumn)
 
     Choose("pmUnsorted");
     EXPECT_FALSE(tree->header()->isSortIndicatorShown());
-    auto *menu = Find<QMenu>("HeaderPopup");
     menu->popup(tree->mapToGlobal(QPoint(5, 5)));
     EXPECT_TRUE(Find<QAction>("pmUnsorted")->isChecked());
     menu->close();

@@ -92,6 +92,8 @@ TEST_F(ListingWindowTest, TheListShowsFoldersFirstThenFilesByFullName)
     EXPECT_EQ(List()->currentIndex().row(), 0);
     QTest::keyClicks(List(), QStringLiteral("ARCH"));
     EXPECT_EQ(List()->currentIndex().row(), last) << "typing a name in either case";
+    Press(Qt::Key_L);
+    EXPECT_EQ(List()->currentIndex().row(), 0) << "a list built anew starts at its first row";
 }
 
 TEST_F(ListingWindowTest, SaveWritesTheFileTypeChosenInItsEncoding)

@@ -163,6 +163,9 @@ TEST_F(MainWindowTest, PagesFollowEachOtherAndBackGoesOnePageBack)
     EXPECT_EQ(Page(), pgList);
     EXPECT_TRUE(Find<QPushButton>("bPreview")->isVisible());
     EXPECT_FALSE(Find<QPushButton>("bSave")->isVisible());
+    const char *const actions[] = {"acList", "acPreview", "acPrint", "acSave"};
+    for (const char *action : actions)
+        EXPECT_EQ(Find<QAction>(action)->isVisible(), action == actions[1]) << action << " in the Action menu";
     Click("Button2");
     EXPECT_EQ(Page(), pgExplorer);
     QTest::mouseClick(Find<QTabWidget>("pc")->tabBar(), Qt::LeftButton, Qt::NoModifier,
