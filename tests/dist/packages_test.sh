@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian packages of this build tree into a temporary folder and
 # looks inside them with dpkg-deb: names, version, computed dependencies,
-# files and their owners, stripped binaries, copyright and changelog.
+# files and their owners, stripped binaries, copyright and changelog, and
+# lintian's verdict where it is installed.
 #   packages_test.sh CPACK BUILD_DIR VERSION WITH_WINDOW(0|1) LICENSE
 set -uo pipefail
 cpack=$1 build=$2 version=$3 window=$4 licence=$5
@@ -84,6 +85,17 @@ if [[ $window == 1 ]]; then
         share/doc/tamarel/copyright share/doc/tamarel/changelog.gz
 elif ls "$out"/tamarel_*.deb >/dev/null 2>&1; then
     fail "a build without the window made a tamarel package"
+fi
+
+# Debian's own checks; info tags (hardening flags of a plain CMake build,
+# the .comment section strip leaves) do not fail it.
+if command -v lintian >/dev/null; then
+    report=$(lintian --fail-on error,warning "$out"/*.deb 2>&1)
+    status=$?
+    grep -v 'running with root privileges' <<<"$report"
+    ((status == 0)) || fail "lintian found errors or warnings"
+else
+    echo "NOTE: lintian is not installed, so it was not run (apt-get install lintian)"
 fi
 
 if ((failures)); then
