@@ -58,6 +58,44 @@ QString BashValueCase(const std::vector<TOptionDoc> &options)
     return out;
 }
 
+// The bash script around the value cases; @F@ stands for the function name.
+const char *const BashHead =
+    "\n"
+    "# Fills COMPREPLY from compgen, one candidate a line, so that names with\n"
+    "# blanks stay whole.\n"
+    "@F@_reply()\n"
+    "{\n"
+    "    [[ $1 == -W ]] || compopt -o filenames 2>/dev/null\n"
+    "    mapfile -t COMPREPLY < <(compgen \"$@\" -- \"$cur\")\n"
+    "}\n"
+    "\n"
+    "@F@()\n"
+    "{\n"
+    "    local cur=${COMP_WORDS[COMP_CWORD]} prev= i\n"
+    "    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}\n"
+    "    # bash splits --format=csv into --format, = and csv.\n"
+    "    if [[ $cur == = ]]; then\n"
+    "        cur=\n"
+    "    elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then\n"
+    "        prev=${COMP_WORDS[COMP_CWORD - 2]}\n"
+    "    fi\n"
+    "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
+    "        if [[ ${COMP_WORDS[i]} == -- ]]; then\n"
+    "            @F@_reply -d\n"
+    "            return\n"
+    "        fi\n"
+    "    done\n"
+    "    case $prev in\n";
+const char *const BashTail =
+    "    esac\n"
+    "    if [[ $cur == -* ]]; then\n"
+    "        @F@_reply -W %1\n"
+    "    else\n"
+    "        @F@_reply -d\n"
+    "    fi\n"
+    "}\n"
+    "complete -F @F@ %2\n";
+
 } // namespace
 
 QString BashCompletion(const QString &program, const std::vector<TOptionDoc> &options)
@@ -68,44 +106,8 @@ QString BashCompletion(const QString &program, const std::vector<TOptionDoc> &op
     QString function = QStringLiteral("_") + program;
     function.replace(QLatin1Char('-'), QLatin1Char('_'));
     QString script = QStringLiteral("# bash completion for ") + program + QLatin1Char('\n') + Banner;
-    script += QStringLiteral(
-        "\n"
-        "# Fills COMPREPLY from compgen, one candidate a line, so that names with\n"
-        "# blanks stay whole.\n"
-        "@F@_reply()\n"
-        "{\n"
-        "    [[ $1 == -W ]] || compopt -o filenames 2>/dev/null\n"
-        "    mapfile -t COMPREPLY < <(compgen \"$@\" -- \"$cur\")\n"
-        "}\n"
-        "\n");
-    script += function + QStringLiteral(
-        "()\n"
-        "{\n"
-        "    local cur=${COMP_WORDS[COMP_CWORD]} prev= i\n"
-        "    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}\n"
-        "    # bash splits --format=csv into --format, = and csv.\n"
-        "    if [[ $cur == = ]]; then\n"
-        "        cur=\n"
-        "    elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then\n"
-        "        prev=${COMP_WORDS[COMP_CWORD - 2]}\n"
-        "    fi\n"
-        "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
-        "        if [[ ${COMP_WORDS[i]} == -- ]]; then\n"
-        "            @F@_reply -d\n"
-        "            return\n"
-        "        fi\n"
-        "    done\n"
-        "    case $prev in\n");
-    script += BashValueCase(options);
-    script += QStringLiteral(
-        "    esac\n"
-        "    if [[ $cur == -* ]]; then\n"
-        "        @F@_reply -W %1\n"
-        "    else\n"
-        "        @F@_reply -d\n"
-        "    fi\n"
-        "}\n"
-        "complete -F %2 %3\n").arg(PosixQuoted(words.join(QLatin1Char(' '))), function, program);
+    script += QString::fromLatin1(BashHead) + BashValueCase(options);
+    script += QString::fromLatin1(BashTail).arg(PosixQuoted(words.join(QLatin1Char(' '))), program);
     return script.replace(QLatin1String("@F@"), function);
 }
 
