@@ -1,17 +1,15 @@
 #include "app/StartFolder.h"
 
 #include "platform/AbsolutePath.h"
-#include "platform/FolderHandle.h"
 
 namespace app {
 
 QString StartFolder(const QStringList &arguments)
 {
-    if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
-        const QString path = platform::MakeAbsolutePath(arguments.first());
-        if (platform::IsExistingFolder(path))
-            return path;
-    }
+    QString path;
+    if (!arguments.isEmpty() && !arguments.first().isEmpty()
+        && platform::ResolveFolderPath(arguments.first(), path) == 0)
+        return path;
     return QStringLiteral("/");
 }
 

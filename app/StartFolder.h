@@ -5,7 +5,8 @@
 namespace app {
 
 // The folder to open at start: the first argument when it names an
-// existing folder, made absolute; else the root of the system drive, "/".
+// existing folder, resolved as the kernel resolves it ("link/.." is the
+// parent of the link's target); else the root of the system drive, "/".
 // Later arguments never count.
 QString StartFolder(const QStringList &arguments);
 

@@ -1,126 +1,162 @@
 #include "cli/ListCommand.h"
 
-#include "explorer/FieldFormat.h"
+#include "cli/Interruption.h"
+#include "cli/StandardOutput.h"
 #include "explorer/FolderScanner.h"
 #include "explorer/RegionalFormats.h"
 #include "listing/ListingController.h"
 #include "platform/AbsolutePath.h"
-#include "platform/FolderHandle.h"
+#include "platform/ErrorText.h"
 #include "platform/NameCodec.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <csignal>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace cli {
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
-
-constexpr qint64 ProgressInterval = 100;  // milliseconds: ten redraws a second at most
-
-// Shows "Dirs: N   Files: M" over itself on a terminal. Its pace spans all
-// the folders of a command, one listing after the other.
-class TProgress {
-public:
-    explicit TProgress(FILE *out) : fOut(out) { fTimer.start(); }
-    void Show(const QString &text, bool force = false)
-    {
-        if (!fOut || (!force && fShown && fTimer.elapsed() < ProgressInterval))
-            return;
-        std::fprintf(fOut, "\r%s", text.toLocal8Bit().constData());
-        std::fflush(fOut);
-        fShown = true;
-        fTimer.restart();
-    }
-    void End()
-    {
-        if (fOut && fShown)
-            std::fputc('\n', fOut);
-    }
-
-private:
-    FILE *fOut;
-    QElapsedTimer fTimer;
-    bool fShown = false;
-};
+// Thrown from a report's line sink to leave the writer early: the output
+// failed, or the user asked to stop.
+struct TReportStopped {};
 
 } // namespace
 
-TListCommand::TListCommand(const TCommandLine &commandLine, FILE *out, FILE *progress)
-    : fCommandLine(commandLine), fOut(out), fProgress(progress)
+TListCommand::TListCommand(const TCommandLine &commandLine, int outFd, FILE *progress, FILE *errors)
+    : fCommandLine(commandLine), fOutFd(outFd), fDiagnostics(progress, errors)
 {
 }
 
-void TListCommand::RequestStop()
+bool TListCommand::ResolveFolders(QStringList &folders)
 {
-    stopRequested = 1;
-}
-
-int TListCommand::Run(FILE *errors)
-{
-    const TCommandLine &c = fCommandLine;
-    for (const QString &folder : c.Folders) {
-        if (!platform::IsExistingFolder(platform::MakeAbsolutePath(folder))) {
-            std::fprintf(errors, "tamarel-list: %s is not a folder\n",
-                         platform::EncodeFileName(folder).c_str());
-            return ecUsage;
+    for (const QString &folder : fCommandLine.Folders) {
+        QString resolved;
+        if (const int error = platform::ResolveFolderPath(folder, resolved)) {
+            fDiagnostics.Warn(folder, platform::ErrorText(error));
+            return false;
         }
+        folders.append(resolved);
     }
+    return true;
+}
 
-    const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromSystem();
-    listing::TListingController listing(formats);
-    TProgress progress(fProgress);
+QString TListCommand::BuildListing(const QStringList &folders, listing::TListingController &listing)
+{
     QObject::connect(&listing, &listing::TListingController::Progress,
-                     [&] { progress.Show(listing.StatusText()); });
-    listing.StopRequested = [] { return stopRequested != 0; };
+                     [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
+    listing.StopRequested = [] { return TInterruption::Requested(); };
 
-    listing::TListingOptions options = c.Listing;
+    listing::TListingOptions options = fCommandLine.Listing;
     options.ClearPrevious = false;
     QString lastFolder;
-    for (const QString &folder : c.Folders) {
-        if (stopRequested)
+    for (const QString &folder : folders) {
+        if (TInterruption::Requested())
             break;
         explorer::TFileList explorerList;
         explorer::TFolderScanner scanner(explorerList);
-        scanner.ScanFolder(platform::MakeAbsolutePath(folder));
+        scanner.ScanFolder(folder);
         for (explorer::TFileData &d : explorerList.FileData)
-            if (c.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
+            if (fCommandLine.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
                 d.Selected = false;
         listing.BuildList(explorerList.Location, explorerList, options);
         lastFolder = explorerList.Location;
     }
-    progress.Show(listing.StatusText(), true);
-    progress.End();
-
-    listing::TReportOptions report = c.Report;
-    if (!c.TitleGiven)
-        report.Layout.Title = lastFolder;  // the window sets the title at each listing
-    if (c.Output.isEmpty()) {
-        listing.WriteReport(report, [this](const QString &line) {
-            const QByteArray bytes = platform::ReplaceEscapedBytes(line).toUtf8();
-            std::fwrite(bytes.constData(), 1, size_t(bytes.size()), fOut);
-            std::fputc('\n', fOut);
-        });
-        std::fflush(fOut);
-        return ecSuccess;
-    }
-    try {
-        listing.SaveWithoutKeeping(c.Output, report.Format == listing::rfCSV ? listing::rftCsv : listing::rftHtml,
-                                   report);
-    } catch (const listing::ECreateFileError &e) {
-        std::fprintf(errors, "tamarel-list: %s\n", e.what());
-        return ecWriteFailed;
-    }
-    return ecSuccess;
+    fDiagnostics.ShowProgress(listing.StatusText(), true);
+    fDiagnostics.EndProgress();
+    return lastFolder;
 }
+
+int TListCommand::WriteToOutput(const listing::TListingController &listing, const listing::TReportOptions &report)
+{
+    TStandardOutput out(fOutFd);
+    try {
+        listing.WriteReport(report, [&out](const QString &line) {
+            if (TInterruption::Requested())
+                throw TReportStopped();
+            out.Write(platform::ReplaceEscapedBytes(line).toUtf8() + '\n');
+        });
+    } catch (const TReportStopped &) {
+        return TInterruption::ExitStatus();
+    }
+    const int error = out.Finish();
+    if (error == 0)
+        return fIncomplete ? ecIncomplete : ecSuccess;
+    if (!TStandardOutput::IsQuietFailure(error))
+        fDiagnostics.Error(QStringLiteral("write error: ") + platform::ErrorText(error));
+    return ecIncomplete;
+}
+
+int TListCommand::WriteToFile(const listing::TListingController &listing, const listing::TReportOptions &report)
+{
+    const listing::TReportFileType type = report.Format == listing::rfCSV ? listing::rftCsv : listing::rftHtml;
+    const QString fileName = listing::ReportFileName(fCommandLine.Output, type);
+    try {
+        // An interrupted writer is destroyed uncommitted: the old file stays.
+        listing::TReportWriter writer(fileName, listing::EncodingFor(type, report.Encoding));
+        listing.WriteReport(report, [&writer](const QString &line) {
+            if (TInterruption::Requested())
+                throw TReportStopped();
+            writer.WriteLine(line);
+        });
+        if (TInterruption::Requested())
+            return TInterruption::ExitStatus();
+        writer.Commit();
+    } catch (const TReportStopped &) {
+        return TInterruption::ExitStatus();
+    } catch (const listing::ECreateFileError &e) {
+        fDiagnostics.Error(QString::fromUtf8(e.what()));
+        return ecIncomplete;
+    }
+    return fIncomplete ? ecIncomplete : ecSuccess;
+}
+
+int TListCommand::Run()
+{
+    QStringList folders;
+    if (!ResolveFolders(folders))
+        return ecUsage;
+    const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromSystem();
+    listing::TListingController listing(formats);
+    const QString lastFolder = BuildListing(folders, listing);
+    // An interrupted listing is incomplete: no report is better than one
+    // that looks whole.
+    if (TInterruption::Requested())
+        return TInterruption::ExitStatus();
+    listing::TReportOptions report = fCommandLine.Report;
+    if (!fCommandLine.TitleGiven)
+        report.Layout.Title = lastFolder;  // the window sets the title at each listing
+    return fCommandLine.Output.isEmpty() ? WriteToOutput(listing, report) : WriteToFile(listing, report);
+}
+
+namespace {
+
+// A standard descriptor that was closed when the program started would be
+// taken by the next file opened, and the report would be written into it.
+// Each is held by /dev/null instead; the answer says whether standard output
+// was really there.
+bool OccupyClosedStandardDescriptors()
+{
+    const bool outputOpen = fcntl(STDOUT_FILENO, F_GETFD) >= 0;
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) >= 0)
+            continue;
+        const int null = open("/dev/null", O_RDWR);
+        if (null >= 0 && null != fd) {
+            dup2(null, fd);
+            close(null);
+        }
+    }
+    return outputOpen;
+}
+
+} // namespace
 
 int RunTamarelList(int argc, char **argv)
 {
+    const int outFd = OccupyClosedStandardDescriptors() ? STDOUT_FILENO : -1;
     QCoreApplication app(argc, argv);
     // Decoded as file names are, so a FOLDER whose name is not UTF-8 works.
     QStringList arguments;
@@ -132,17 +168,23 @@ int RunTamarelList(int argc, char **argv)
         std::fprintf(stderr, "tamarel-list: %s (see --help)\n", error.toLocal8Bit().constData());
         return ecUsage;
     }
-    if (command.Help) {
-        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
-        return ecSuccess;
+    if (command.Help || command.Version) {
+        const QByteArray text = command.Help ? UsageText().toLocal8Bit()
+                                             : QByteArray("tamarel-list " TAMAREL_VERSION "\n");
+        TStandardOutput out(outFd);
+        out.Write(text);
+        const int writeError = out.Finish();
+        if (writeError && !TStandardOutput::IsQuietFailure(writeError))
+            std::fprintf(stderr, "tamarel-list: write error: %s\n",
+                         platform::ErrorText(writeError).toLocal8Bit().constData());
+        return writeError ? ecIncomplete : ecSuccess;
     }
-    if (command.Version) {
-        std::printf("tamarel-list %s\n", TAMAREL_VERSION);
-        return ecSuccess;
-    }
-    std::signal(SIGINT, [](int) { TListCommand::RequestStop(); });
+    TInterruption::Install();
+    // A file-size limit makes writes fail with EFBIG, which a save reports;
+    // the signal would end the program without a word instead.
+    std::signal(SIGXFSZ, SIG_IGN);
     FILE *progress = (!command.Quiet && isatty(fileno(stderr))) ? stderr : nullptr;
-    return TListCommand(command, stdout, progress).Run(stderr);
+    return TListCommand(command, outFd, progress, stderr).Run();
 }
 
 } // namespace cli

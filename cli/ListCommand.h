@@ -5,28 +5,39 @@
 // listing controller the window drives.
 
 #include "cli/CommandLine.h"
+#include "cli/Diagnostics.h"
 
 #include <QString>
 #include <cstdio>
+#include <functional>
 
 namespace cli {
 
-enum TExitCode { ecSuccess = 0, ecWriteFailed = 1, ecUsage = 2 };
+// 0: the report is complete. 1: written, but something could not be read
+// (each said on standard error), or the report could not be written.
+// 2: a usage error. 130 and 143 (128 + the signal): interrupted, nothing
+// written.
+enum TExitCode { ecSuccess = 0, ecIncomplete = 1, ecUsage = 2 };
 
 class TListCommand {
 public:
-    // Progress goes to Progress when it is not null (a terminal).
-    TListCommand(const TCommandLine &commandLine, FILE *out, FILE *progress);
-    // Prints a one-line message on Errors and returns the exit status.
-    int Run(FILE *errors);
-    // Asks a running listing to stop, the way STOP does. Safe to call from
-    // a signal handler: it only sets a flag the listing polls.
-    static void RequestStop();
+    // The report goes to OutFd unless the command names a file; progress to
+    // Progress when it is not null (a terminal); warnings and errors to
+    // Errors.
+    TListCommand(const TCommandLine &commandLine, int outFd, FILE *progress, FILE *errors);
+    int Run();
 
 private:
+    bool ResolveFolders(QStringList &folders);
+    // The last folder listed, for the HTML title.
+    QString BuildListing(const QStringList &folders, listing::TListingController &listing);
+    int WriteToOutput(const listing::TListingController &listing, const listing::TReportOptions &report);
+    int WriteToFile(const listing::TListingController &listing, const listing::TReportOptions &report);
+
     const TCommandLine &fCommandLine;
-    FILE *fOut;
-    FILE *fProgress;
+    int fOutFd;
+    TDiagnostics fDiagnostics;
+    bool fIncomplete = false;
 };
 
 int RunTamarelList(int argc, char **argv);

@@ -138,14 +138,4 @@ QString TListingController::Save(const QString &chosen, TReportFileType type, co
     return SaveReportAs(chosen, type, fReport, options.Encoding);
 }
 
-QString TListingController::SaveWithoutKeeping(const QString &chosen, TReportFileType type,
-                                               const TReportOptions &options) const
-{
-    const QString fileName = ReportFileName(chosen, type);
-    TReportWriter writer(fileName, EncodingFor(type, options.Encoding));
-    WriteReport(OfFileType(options, type), [&writer](const QString &line) { writer.WriteLine(line); });
-    writer.Commit();
-    return fileName;
-}
-
 } // namespace listing

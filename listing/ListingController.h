@@ -89,8 +89,6 @@ public:
     // report built last) in the type's encoding. Returns the name of the
     // file written; throws ECreateFileError.
     QString Save(const QString &chosen, TReportFileType type, const TReportOptions &options);
-    // The same without keeping the report: tamarel-list's -o.
-    QString SaveWithoutKeeping(const QString &chosen, TReportFileType type, const TReportOptions &options) const;
 
 signals:
     // A listing has begun: the list may have been emptied, and the rows

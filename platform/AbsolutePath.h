@@ -12,6 +12,14 @@ QString CurrentFolder();
 // "/home/u/a". The trailing "/" is kept when the path had one.
 QString MakeAbsolutePath(const QString &path);
 
+// The folder a path names, found the way the kernel finds it: absolute, "."
+// and doubled "/" dropped, and ".." taken as the parent of what the path has
+// reached so far, links included ("link/.." is the parent of the link's
+// target; "/lib/../share" is "/usr/share" where /lib links to usr/lib).
+// Links elsewhere are kept as written, so the user sees the path they gave.
+// Answers 0, or the errno of looking the folder up (ENOENT, ENOTDIR, ...).
+int ResolveFolderPath(const QString &path, QString &resolved);
+
 // The folder form the walk uses: absolute and ending in "/".
 QString IncludeTrailingDelimiter(const QString &path);
 

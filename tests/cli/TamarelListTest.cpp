@@ -1,7 +1,12 @@
 #include "TreeFixture.h"
 
 #include <QFile>
+#include <QDir>
 #include <QProcess>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace {
@@ -19,15 +24,24 @@ protected:
         MakeFile("top/sub/c.txt", "gamma");
     }
 
-    int Run(const QStringList &arguments)
+    // ChildSetup runs in the child before the program starts (closing a
+    // descriptor, setting a limit); Started once it runs.
+    int Run(const QStringList &arguments, const std::function<void()> &childSetup = {},
+            const std::function<void(QProcess &)> &started = {})
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
         env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
         process.setProcessEnvironment(env);
+        if (!stdoutFile.isEmpty())
+            process.setStandardOutputFile(stdoutFile);
+        if (childSetup)
+            process.setChildProcessModifier(childSetup);
         process.start(QStringLiteral(TAMAREL_LIST_BINARY), arguments);
-        process.waitForFinished(60000);
+        if (started && process.waitForStarted())
+            started(process);
+        process.waitForFinished(120000);
         out = QString::fromUtf8(process.readAllStandardOutput());
         err = QString::fromUtf8(process.readAllStandardError());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -37,7 +51,29 @@ protected:
     QStringList Lines() const { return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
     QString out, err;
+    QString stdoutFile;
 };
+
+// True once the process has the file open: it is reading it.
+bool HasOpen(qint64 pid, const std::string &path)
+{
+    const std::string folder = "/proc/" + std::to_string(pid) + "/fd/";
+    for (int fd = 0; fd < 64; ++fd) {
+        char target[4096];
+        const ssize_t n = readlink((folder + std::to_string(fd)).c_str(), target, sizeof target);
+        if (n > 0 && std::string(target, size_t(n)) == path)
+            return true;
+    }
+    return false;
+}
+
+// Sends the signal once the process reads the file (or has ended).
+void SignalWhenReading(QProcess &process, const std::string &path, int signalNumber)
+{
+    while (!HasOpen(process.processId(), path) && !process.waitForFinished(5)) {
+    }
+    kill(pid_t(process.processId()), signalNumber);
+}
 
 TEST_F(TamarelListTest, ListsFoldersIntoOneCsvOnStandardOutput)
 {
@@ -111,13 +147,82 @@ TEST_F(TamarelListTest, ExitStatusesTellUsageErrorsFromWriteFailures)
     EXPECT_EQ(Run({QStringLiteral("-d"), QStringLiteral(";;"), Top()}), 2);
     EXPECT_EQ(Run({QStringLiteral("--columns"), QStringLiteral("path,colour"), Top()}), 2);
     EXPECT_EQ(Run({Root() + QStringLiteral("top/a.txt")}), 2);
-    EXPECT_TRUE(err.contains(QStringLiteral("is not a folder")));
-    EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << "one line";
+    EXPECT_EQ(err, QStringLiteral("tamarel-list: %1top/a.txt: Not a directory\n").arg(Root()));
+    EXPECT_EQ(Run({Root() + QStringLiteral("nowhere")}), 2);
+    EXPECT_EQ(err, QStringLiteral("tamarel-list: %1nowhere: No such file or directory\n").arg(Root()));
     EXPECT_EQ(Run({QStringLiteral("-o"), Root() + QStringLiteral("missing/out"), Top()}), 1);
     EXPECT_TRUE(err.contains(QStringLiteral("Cannot create file \"")));
     EXPECT_EQ(Run({QStringLiteral("--help")}), 0);
     EXPECT_TRUE(out.contains(QStringLiteral("--containing")));
     EXPECT_EQ(Run({QStringLiteral("--version")}), 0);
+}
+
+TEST_F(TamarelListTest, OutputThatCannotBeWrittenIsAFailureThatSaysWhy)
+{
+    stdoutFile = QStringLiteral("/dev/full");
+    EXPECT_EQ(Run({Top()}), 1);
+    EXPECT_EQ(err, QStringLiteral("tamarel-list: write error: No space left on device\n"));
+    stdoutFile.clear();
+
+    EXPECT_EQ(Run({Top()}, [] { close(STDOUT_FILENO); }), 1);
+    EXPECT_EQ(err, QStringLiteral("tamarel-list: write error: Bad file descriptor\n"));
+    EXPECT_EQ(Run({QStringLiteral("--help")}, [] { close(STDOUT_FILENO); }), 1);
+
+    MakeFile("kept.html", "precious");
+    const auto limitFileSize = [] {
+        const struct rlimit limit {100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    EXPECT_EQ(Run({QStringLiteral("-o"), Root() + QStringLiteral("kept.html"), Top()}, limitFileSize), 1);
+    EXPECT_EQ(err, QStringLiteral("tamarel-list: Cannot create file \"%1kept.html\". File too large\n").arg(Root()));
+    QFile kept(Root() + QStringLiteral("kept.html"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("precious"));
+    EXPECT_EQ(QDir(Root()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kept.html")});
+}
+
+// A listing that takes long: a phrase looked for in a large sparse file,
+// interrupted once the tool is reading it.
+TEST_F(TamarelListTest, AnInterruptedListingWritesNothingAndKeepsTheOldFile)
+{
+    MakeSparse("top/huge.bin", 16LL << 30);
+    MakeFile("old.csv", "precious");
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        const auto interrupt = [&](QProcess &process) {
+            SignalWhenReading(process, Abs("top/huge.bin"), signalNumber);
+        };
+        EXPECT_EQ(Run({QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("needle"),
+                       QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("-o"),
+                       Root() + QStringLiteral("old.csv"), Top()},
+                      {}, interrupt),
+                  128 + signalNumber);
+        QFile old(Root() + QStringLiteral("old.csv"));
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("precious"));
+    }
+    EXPECT_EQ(Run({QStringLiteral("-c"), QStringLiteral("needle"), Top()}, {},
+                  [&](QProcess &process) { SignalWhenReading(process, Abs("top/huge.bin"), SIGINT); }),
+              130);
+    EXPECT_TRUE(out.isEmpty()) << "no report on standard output either";
+}
+
+TEST_F(TamarelListTest, FoldersAreFoundAsTheKernelFindsThem)
+{
+    MakeFolder("real");
+    MakeFolder("real/inner");
+    MakeFile("real/marker");
+    MakeLink("top/link", Abs("real/inner"));
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("--columns"), QStringLiteral("path,name,ext"),
+                   Top() + QStringLiteral("/link/..")}),
+              0)
+        << err.toStdString();
+    EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name"), Root() + QStringLiteral("real/inner"),
+                                    Root() + QStringLiteral("real/marker")}))
+        << "the parent of the link's target, not top";
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("--columns"), QStringLiteral("path,name,ext"),
+                   Top() + QStringLiteral("/./sub//")}),
+              0);
+    EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name"), Top() + QStringLiteral("/sub/c.txt")}));
 }
 
 TEST_F(TamarelListTest, AFolderWhoseNameIsNotUtf8IsListedWithAReplacementCharacter)
