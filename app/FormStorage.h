@@ -29,7 +29,9 @@ public:
     // object name.
     TFormStorage(QWidget &window, const QString &path, const QString &section);
 
-    // $XDG_CONFIG_HOME/Zelko/Tamarel/1.x.ini (usually under ~/.config).
+    // The current user's file: Zelko/Tamarel/1.x.ini in the folder the
+    // desktop keeps configuration in (~/.config unless XDG_CONFIG_HOME says
+    // otherwise), so that tests can point it elsewhere.
     static QString DefaultPath();
 
     // The stored properties, in the order they are written.
