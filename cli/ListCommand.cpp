@@ -48,6 +48,7 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
     QObject::connect(&listing, &listing::TListingController::Progress,
                      [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
     listing.StopRequested = [] { return TInterruption::Requested(); };
+    listing.SetFillListOnEnd(false);
 
     listing::TListingOptions options = fCommandLine.Listing;
     options.ClearPrevious = false;
@@ -66,6 +67,7 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
     }
     fDiagnostics.ShowProgress(listing.StatusText(), true);
     fDiagnostics.EndProgress();
+    listing.FillList();
     return lastFolder;
 }
 

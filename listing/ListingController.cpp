@@ -42,7 +42,7 @@ void TListingController::BindBuilder()
     };
     fBuilder.OnEnd = [this] {
         // After a STOP this runs twice, the second time with nothing new.
-        if (RowCount() != int(fList.FileData.size()))
+        if (fFillListOnEnd && RowCount() != int(fList.FileData.size()))
             FillList();
         emit ListingFinished();
     };

@@ -61,6 +61,12 @@ public:
 
     // --- The list, in row order: folders first, then files, each by full
     // name. The rows are rebuilt when a listing ends.
+    // A caller that shows no table and runs several listings into one list
+    // (tamarel-list) turns that off and fills the rows once at the end:
+    // sorting the growing list after every listing would cost the square of
+    // the number of listings.
+    void SetFillListOnEnd(bool fill) { fFillListOnEnd = fill; }
+    void FillList();
     const explorer::TFileList &List() const { return fList; }
     const std::vector<int> &Order() const { return fOrder; }
     int RowCount() const { return int(fOrder.size()); }
@@ -104,7 +110,6 @@ signals:
 
 private:
     void BindBuilder();
-    void FillList();
     void SetRows(std::vector<int> order);
     void HitKept();
     TReportSource Source(const TReportOptions &options) const;
@@ -117,6 +122,7 @@ private:
     QStringList fTextShown{QString()};
     explorer::TIncrementalSearch fSearch;
     qint64 fProgressInterval = 0;
+    bool fFillListOnEnd = true;
     QElapsedTimer fSinceProgress;
 };
 

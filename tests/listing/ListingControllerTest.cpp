@@ -64,6 +64,20 @@ TEST_F(ListingControllerTest, RowsAreEmptiedAtTheStartAndShowFoldersFirstAtTheEn
     EXPECT_EQ(listing.IncrementalSearch(QStringLiteral("ARCH"), 0), 22) << "by name, either case";
 }
 
+TEST_F(ListingControllerTest, WithoutFillingOnEndTheRowsWaitUntilAsked)
+{
+    listing.SetFillListOnEnd(false);
+    TListingOptions options;
+    options.Recurse = true;
+    options.ClearPrevious = false;
+    listing.BuildList(explorerList.Location, explorerList, options);
+    listing.BuildList(explorerList.Location, explorerList, options);
+    EXPECT_EQ(listing.RowCount(), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"rows 0", "started", "finished", "rows 0", "started", "finished"}));
+    listing.FillList();
+    EXPECT_EQ(listing.RowCount(), 46) << "both listings, in one sort";
+}
+
 TEST_F(ListingControllerTest, StopFromProgressKeepsExactlyTheCountedEntriesAndEndsTwice)
 {
     int progress = 0;
