@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
+#include <utility>
 #include <QVBoxLayout>
 
 namespace app {
@@ -138,6 +140,10 @@ void TExplorerPage::CreateTreeMenus()
     Tree->header()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Tree->header(), &QHeaderView::customContextMenuRequested, this,
             [this](const QPoint &pos) { HeaderPopup->popup(Tree->header()->mapToGlobal(pos)); });
+    // A left click sorts through the header's own click; a middle click
+    // sorts too, which the header does not report, so it is caught here.
+    Tree->header()->setSectionsClickable(true);
+    Tree->header()->viewport()->installEventFilter(this);
     connect(Tree->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { TreeHeaderClick(column, Qt::LeftButton); });
 
@@ -215,7 +221,24 @@ bool TExplorerPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Tree && event->type() == QEvent::KeyPress)
         return TreeKeyDown(static_cast<QKeyEvent *>(event));
+    if (watched == Tree->header()->viewport())
+        HeaderMouseEvent(event);
     return QWidget::eventFilter(watched, event);
+}
+
+void TExplorerPage::HeaderMouseEvent(QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+        return;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() != Qt::MiddleButton)
+        return;
+    // A click is a press and a release over the same column.
+    const int column = Tree->header()->logicalIndexAt(mouse->position().toPoint());
+    if (event->type() == QEvent::MouseButtonPress)
+        fMiddlePressedColumn = column;
+    else if (column >= 0 && column == std::exchange(fMiddlePressedColumn, -1))
+        TreeHeaderClick(column, Qt::MiddleButton);
 }
 
 bool TExplorerPage::TreeKeyDown(QKeyEvent *event)

@@ -42,6 +42,7 @@ private:
     void CreateTreeMenus();
     QWidget *CreateCommandPanel();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void HeaderMouseEvent(QEvent *event);
 
     // Handlers.
     bool TreeKeyDown(QKeyEvent *event);
@@ -73,6 +74,7 @@ private:
     QLineEdit *eFileMask = nullptr;
     QLineEdit *eText = nullptr;
     QPushButton *bList = nullptr;
+    int fMiddlePressedColumn = -1;
 };
 
 } // namespace app

@@ -140,6 +140,29 @@ TEST_F(ExplorerPageTest, TheHeaderMenuSortsAndTicksTheSortColumn)
     menu->close();
 }
 
+TEST_F(ExplorerPageTest, HeaderClicksSortAndReverseButARightClickDoesNot)
+{
+    QHeaderView *header = tree->header();
+    auto clickHeader = [&](int column, Qt::MouseButton button) {
+        const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                            header->height() / 2);
+        QTest::mouseClick(header->viewport(), button, Qt::NoModifier, middle);
+    };
+    clickHeader(explorer::ecSize, Qt::LeftButton);
+    EXPECT_EQ(Column0(), (Names{".", "Photos", "music", "aa", "Documents", "zz"}));
+    clickHeader(explorer::ecSize, Qt::LeftButton);
+    const Names bySizeDescending{"Photos", "music", ".", "Documents", "zz", "aa"};
+    EXPECT_EQ(Column0(), bySizeDescending) << "the same column again reverses";
+    EXPECT_EQ(header->sortIndicatorSection(), int(explorer::ecSize));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    clickHeader(explorer::ecName, Qt::RightButton);
+    EXPECT_EQ(Column0(), bySizeDescending) << "the right button only opens the menu";
+    clickHeader(explorer::ecName, Qt::MiddleButton);
+    EXPECT_EQ(Column0(), (Names{".", "Photos", "music", "Documents", "aa", "zz"})) << "another column starts ascending";
+    EXPECT_EQ(header->sortIndicatorSection(), int(explorer::ecName));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+}
+
 TEST_F(ExplorerPageTest, TypingFindsRowsFoldingAsciiLettersOnly)
 {
     QTest::keyClicks(tree, QStringLiteral("DOC"));

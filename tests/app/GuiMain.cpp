@@ -13,7 +13,8 @@ int main(int argc, char **argv)
     // engine of the HTML view.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     app::TApplication::PrepareBrowserEngine();
     app::TApplication application(argc, argv);
     engine::InitCharTables();
