@@ -64,6 +64,14 @@ THtmlView::THtmlView(QWidget *parent) : QWidget(parent)
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setDefaultTextEncoding(QStringLiteral("utf-8"));
     view->setPage(page);
+    // The view draws through OpenGL where the display has it, and its
+    // drawing surface comes into being with the page's first load. Were
+    // that the first report, the window around it would have to be made
+    // anew as an OpenGL window: a new native window, which loses its
+    // maximised state and the keyboard. Loading an empty page now makes the
+    // surface exist before the window is first shown, so the window is made
+    // right once.
+    page->setUrl(QUrl(QStringLiteral("about:blank")));
     view->setContextMenuPolicy(Qt::NoContextMenu);
     view->setAcceptDrops(false);
     layout->addWidget(view);

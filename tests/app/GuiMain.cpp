@@ -1,5 +1,7 @@
 // The window tests run inside the program's own application object, on the
-// real widgets, with the offscreen platform.
+// real widgets: on Qt's offscreen platform unless QT_QPA_PLATFORM names
+// another (the suite also runs on a virtual X display, where the browser
+// view draws through OpenGL as it does on a desktop).
 
 #include "app/Application.h"
 #include "engine/CharTables.h"
@@ -9,12 +11,13 @@
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    // No display, no GPU, and (as root in CI) no sandbox for the browser
-    // engine of the HTML view.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Offscreen there is no GPU for the browser engine, and (as root in CI)
+    // no sandbox.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    }
     app::TApplication::PrepareBrowserEngine();
     app::TApplication application(argc, argv);
     engine::InitCharTables();

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
@@ -42,6 +43,10 @@ protected:
         window = std::make_unique<app::Twnd_qv_Main>(formats, QStringList{folder}, std::move(services));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // Shortcuts reach only the active window; on a display without a
+        // window manager nothing else makes it active.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     void TearDown() override
     {
@@ -76,6 +81,11 @@ protected:
         QCoreApplication::processEvents();
     }
     int Page() const { return Find<QTabWidget>("pc")->currentIndex(); }
+    void ClickTab(int page)
+    {
+        QTabBar *tabs = Find<QTabWidget>("pc")->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(page).center());
+    }
 
     explorer::TRegionalFormats formats;
     std::unique_ptr<app::Twnd_qv_Main> window;
