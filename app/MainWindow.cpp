@@ -16,12 +16,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <stdexcept>
 
 namespace app {
 
@@ -148,12 +150,18 @@ void Twnd_qv_Main::BuildList(const QString &folder)
 
 void Twnd_qv_Main::acPrintExecute()
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!fServices.PrintDialog(*printer))
+    QPrinter printer(QPrinter::HighResolution);
+    if (!fServices.PrintDialog(printer))
         return;
-    if (fListPage->ReportFormat() != listing::rfCSV && fPreviewPage->PrintPage(printer))
-        return;
-    fPreviewPage->PrintText(*printer, fListing.TextToPrint());
+    // The print runs to its end here: a second Print waits in the event
+    // queue until this one is done.
+    int pages = -1;
+    if (fListPage->ReportFormat() != listing::rfCSV)
+        pages = fPreviewPage->PrintPage(printer, fFormats.Locale.toString(QDate::currentDate(), fFormats.ShortDateFormat));
+    if (pages < 0)
+        pages = fPreviewPage->PrintText(printer, fListing.TextToPrint());
+    if (pages == 0)
+        throw std::runtime_error("Cannot print. The printer could not be started.");
 }
 
 void Twnd_qv_Main::acSaveExecute()

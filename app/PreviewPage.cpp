@@ -1,6 +1,7 @@
 #include "app/PreviewPage.h"
 
 #include "app/Controls.h"
+#include "ui/HtmlPrinter.h"
 #include "ui/HtmlView.h"
 #include "ui/TextPrinter.h"
 #include "ui/TextViewer.h"
@@ -8,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrinter>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace app {
@@ -56,19 +58,23 @@ void TPreviewPage::ShowText(const QStringList &lines)
 
 void TPreviewPage::ShowPage(const QStringList &lines)
 {
+    fPageShown = lines;
     Browser->ShowReport(lines);
     Memo->hide();
     BrowserPanel->show();
 }
 
-bool TPreviewPage::PrintPage(std::unique_ptr<QPrinter> &printer)
+int TPreviewPage::PrintPage(QPrinter &printer, const QString &date) const
 {
-    return Browser && Browser->Print(printer);
+    if (!Browser || fPageShown.isEmpty())
+        return -1;
+    const ui::THtmlPageTexts texts{QUrl::fromLocalFile(Browser->ShownFile()).toString(), date};
+    return ui::PrintHtml(printer, fPageShown.join(QStringLiteral("\r\n")), texts);
 }
 
-void TPreviewPage::PrintText(QPrinter &printer, const QStringList &lines) const
+int TPreviewPage::PrintText(QPrinter &printer, const QStringList &lines) const
 {
-    ui::PrintPlainText(printer, lines, Memo->font(), Memo->tabStopDistance());
+    return ui::PrintPlainText(printer, lines, Memo->font(), Memo->tabStopDistance());
 }
 
 } // namespace app

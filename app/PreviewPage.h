@@ -5,7 +5,6 @@
 
 #include <QStringList>
 #include <QWidget>
-#include <memory>
 
 class QLabel;
 class QPrinter;
@@ -28,12 +27,13 @@ public:
     // Shows the report's lines as text, or as a page.
     void ShowText(const QStringList &lines);
     void ShowPage(const QStringList &lines);
-    // Prints the page shown through the browser view, which keeps the
-    // printer until it is done. False, and the printer left with the
-    // caller, when there is no page to print or a print still runs.
-    bool PrintPage(std::unique_ptr<QPrinter> &printer);
+    // Prints the page shown last as a page (whether or not a text has been
+    // shown since), with Date in its footer. Both prints run to their end
+    // inside the call. The number of pages printed: -1 when no page has
+    // been shown, 0 when the printer could not be started.
+    int PrintPage(QPrinter &printer, const QString &date) const;
     // Prints lines in the viewer's font and tab width.
-    void PrintText(QPrinter &printer, const QStringList &lines) const;
+    int PrintText(QPrinter &printer, const QStringList &lines) const;
 
     QPushButton *BackButton() const { return bBack2; }
     QPushButton *PrintButton() const { return Button1; }
@@ -43,6 +43,7 @@ private:
     ui::TTextViewer *Memo = nullptr;
     QLabel *BrowserPanel = nullptr;
     ui::THtmlView *Browser = nullptr;
+    QStringList fPageShown;
     QPushButton *bBack2 = nullptr;
     QPushButton *Button1 = nullptr;
     QPushButton *bSave = nullptr;

@@ -1,7 +1,6 @@
 #include "ui/HtmlView.h"
 
 #include <QFile>
-#include <QPrinter>
 #include <QVBoxLayout>
 
 #ifdef TAMAREL_WITH_WEBENGINE
@@ -78,23 +77,6 @@ THtmlView::THtmlView(QWidget *parent) : QWidget(parent)
     fEngine = view;
 #endif
     setAcceptDrops(false);
-}
-
-bool THtmlView::Print(std::unique_ptr<QPrinter> &printer)
-{
-    if (fShownFile.isEmpty() || fPrinter)
-        return false;
-#ifdef TAMAREL_WITH_WEBENGINE
-    auto *view = static_cast<QWebEngineView *>(fEngine);
-    fPrinter = std::move(printer);
-    connect(view, &QWebEngineView::printFinished, this, [this] { fPrinter.reset(); },
-            Qt::SingleShotConnection);
-    view->print(fPrinter.get());
-    return true;
-#else
-    Q_UNUSED(printer);
-    return false;
-#endif
 }
 
 THtmlView::~THtmlView() = default;

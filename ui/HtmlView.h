@@ -6,9 +6,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <memory>
-
-class QPrinter;
 
 namespace ui {
 
@@ -24,13 +21,8 @@ public:
     // the engine reads whatever its size (text handed over directly is
     // limited to 2 MB).
     void ShowReport(const QStringList &lines);
-    // The address of the page shown last.
+    // The file of the page shown last.
     QString ShownFile() const { return fShownFile; }
-    // Prints the page shown, through the engine's own printing, which runs
-    // on after the call: the view takes the printer and keeps it until it is
-    // done. False, and the printer left with the caller, when no page is
-    // shown or a print still runs.
-    bool Print(std::unique_ptr<QPrinter> &printer);
 
 private:
     explicit THtmlView(QWidget *parent);
@@ -38,7 +30,6 @@ private:
     QTemporaryDir fFolder;
     QString fShownFile;
     int fPageNumber = 0;
-    std::unique_ptr<QPrinter> fPrinter;
 };
 
 } // namespace ui

@@ -8,22 +8,16 @@
 namespace ui {
 
 namespace {
-constexpr double MillimetresPerInch = 25.4;
 constexpr double ScreenDpi = 96.0;
 } // namespace
 
 int PrintPlainText(QPrinter &printer, const QStringList &lines, const QFont &font, qreal tabStopPixels,
                    const TPrintMargins &margins)
 {
-    printer.setFullPage(true);
+    const QRectF area = margins.Within(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         return 0;
-    const double dotsPerMm = printer.resolution() / MillimetresPerInch;
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const QRectF area(paper.left() + margins.Left * dotsPerMm, paper.top() + margins.Top * dotsPerMm,
-                      paper.width() - (margins.Left + margins.Right) * dotsPerMm,
-                      paper.height() - (margins.Top + margins.Bottom) * dotsPerMm);
     QFont printFont = font;
     if (font.pixelSize() > 0)
         printFont.setPointSizeF(font.pixelSize() * 72.0 / ScreenDpi);

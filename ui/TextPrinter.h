@@ -3,19 +3,14 @@
 // within fixed margins, never wrapped (a line longer than the page is cut
 // at the right margin, as the viewer shows it unwrapped too).
 
+#include "ui/PrintMargins.h"
+
 #include <QFont>
 #include <QStringList>
 
 class QPrinter;
 
 namespace ui {
-
-struct TPrintMargins {  // millimetres
-    double Left = 25;
-    double Right = 15;
-    double Top = 25;
-    double Bottom = 25;
-};
 
 // Font sizes given in screen pixels are printed at the same size in points
 // they have on a 96-dpi screen. Returns the number of pages printed.

@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -36,6 +38,26 @@ protected:
     {
         QFile file(QString::fromStdString(Abs(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // The text of a printed PDF as pdftotext reads it, with its options;
+    // empty when the file is missing.
+    static QString PdfText(const QString &pdf, QStringList options)
+    {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), options << pdf << QStringLiteral("-"));
+        if (!text.waitForFinished(30000) || text.exitCode() != 0)
+            return QString();
+        return QString::fromUtf8(text.readAllStandardOutput());
+    }
+    static bool HasPdfToText() { return QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) >= 0; }
+    // The next prints go to this PDF file.
+    void PrintTo(const char *name)
+    {
+        printDialog = [pdf = QString::fromStdString(Abs(name))](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
     }
     static constexpr int Files = 40;
     static constexpr int AllEntries = Files + 3;  // with sub, Sub2 and the archive inside sub
@@ -130,24 +152,86 @@ TEST_F(ListingWindowTest, SaveWritesTheFileTypeChosenInItsEncoding)
 
 TEST_F(ListingWindowTest, PrintingTheCsvPreviewGivesItsText)
 {
-    if (QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) < 0)
+    if (!HasPdfToText())
         GTEST_SKIP() << "pdftotext is not installed";
     Press(Qt::Key_L);
     Click("rgReportCSV");
     Click("bPreview");
-    const QString pdf = QString::fromStdString(Abs("print.pdf"));
+    PrintTo("print.pdf");
+    Click("Button1");
+    const QString printed = PdfText(QString::fromStdString(Abs("print.pdf")), {QStringLiteral("-layout")});
+    EXPECT_TRUE(printed.contains(QStringLiteral("Name;Size;Modified;Attributes")));
+    EXPECT_TRUE(printed.contains(Root() + QStringLiteral("top/f39.txt;39;")));
+}
+
+// The HTML print is text, not pictures of pages: its names can be found in
+// the PDF; a name too long for its cell wraps inside the page instead of
+// being cut at its right edge; every page has its header and footer.
+TEST_F(ListingWindowTest, PrintingTheHtmlPreviewGivesTextThatFitsThePageWithHeaderAndFooter)
+{
+    if (!HasPdfToText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QString longName;
+    for (int i = 0; i < 15; ++i)
+        longName += QStringLiteral("0123456789");
+    longName += QStringLiteral(".txt");
+    MakeFile("top/" + longName.toStdString(), "x");
+    MakeFile("top/profile.txt", "fi, a ligature in some fonts");
+    Press(Qt::Key_L);
+    Click("bPreview");
+    PrintTo("page.pdf");
+    Click("Button1");
+    const QString pdf = QString::fromStdString(Abs("page.pdf"));
+
+    // In drawing order, a cell's lines follow each other.
+    QString drawn = PdfText(pdf, {QStringLiteral("-raw")});
+    EXPECT_TRUE(drawn.contains(Root() + QStringLiteral("top/f39.txt")));
+    EXPECT_TRUE(drawn.contains(Root() + QStringLiteral("top/profile.txt")));
+    EXPECT_TRUE(drawn.contains(QStringLiteral("Page 1 of ")));
+    EXPECT_TRUE(drawn.contains(QStringLiteral("Size[KB]")));
+    EXPECT_TRUE(drawn.contains(QStringLiteral("file:///"))) << "the address in the footer";
+    EXPECT_TRUE(drawn.contains(QString::number(QDate::currentDate().year()))) << "the date in the footer";
+    drawn.remove(QRegularExpression(QStringLiteral("\\s")));
+    EXPECT_TRUE(drawn.contains(Root().remove(QRegularExpression(QStringLiteral("\\s"))) + QStringLiteral("top/") + longName))
+        << "the long name, wrapped, in full";
+
+    // Every word lies on its page.
+    const QString boxes = PdfText(pdf, {QStringLiteral("-bbox")});
+    const QRegularExpressionMatch page =
+        QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\"")).match(boxes);
+    ASSERT_TRUE(page.hasMatch());
+    const double width = page.captured(1).toDouble();
+    int words = 0;
+    QRegularExpressionMatchIterator word =
+        QRegularExpression(QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"[-0-9.]+\" xMax=\"([-0-9.]+)\"")).globalMatch(boxes);
+    while (word.hasNext()) {
+        const QRegularExpressionMatch w = word.next();
+        ++words;
+        EXPECT_GE(w.captured(1).toDouble(), 0.0);
+        EXPECT_LE(w.captured(2).toDouble(), width);
+    }
+    EXPECT_GT(words, AllEntries);
+}
+
+TEST_F(ListingWindowTest, ASecondPrintWaitsForTheFirstAndPrintsTheSame)
+{
+    if (!HasPdfToText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    Press(Qt::Key_L);
+    Click("bPreview");
+    int prints = 0;
     printDialog = [&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        printer.setOutputFileName(QString::fromStdString(Abs(++prints == 1 ? "first.pdf" : "second.pdf")));
+        if (prints == 1)
+            QTimer::singleShot(0, window.get(), [this] { Press(Qt::Key_P); });  // while the first runs
         return true;
     };
     Click("Button1");
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-    EXPECT_TRUE(printed.contains(QStringLiteral("Name;Size;Modified;Attributes")));
-    EXPECT_TRUE(printed.contains(Root() + QStringLiteral("top/f39.txt;39;")));
+    QTest::qWait(100);
+    EXPECT_EQ(prints, 2);
+    for (const char *name : {"first.pdf", "second.pdf"})
+        EXPECT_TRUE(PdfText(QString::fromStdString(Abs(name)), {}).contains(QStringLiteral("f39.txt"))) << name;
 }
 
 // Closing while a listing runs must neither pull the window from under the
