@@ -36,6 +36,19 @@ inline QLineEdit *NewReadOnlyLine(const char *name, QWidget *parent)
     return line;
 }
 
+// A caption without its mnemonic marks: "&Save..." as "Save...", "A&&B" as
+// "A&B".
+inline QString WithoutMnemonic(const QString &caption)
+{
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        plain += caption.at(i);
+    }
+    return plain;
+}
+
 // The widths of a small desktop font, widened where the user's font would
 // cut texts that always have the same length.
 inline int FixedTextColumnWidth(const QFontMetrics &metrics, const char *widestText, int minimum)

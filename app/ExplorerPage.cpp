@@ -204,6 +204,11 @@ QWidget *TExplorerPage::CreateCommandPanel()
     return panel;
 }
 
+void TExplorerPage::FocusTable()
+{
+    Tree->setFocus(Qt::OtherFocusReason);
+}
+
 listing::TListingOptions TExplorerPage::ListingOptions() const
 {
     listing::TListingOptions o;

@@ -34,6 +34,8 @@ public:
 
     // What the command panel says, as a listing takes it.
     listing::TListingOptions ListingOptions() const;
+    // Gives the keyboard to the folder's table.
+    void FocusTable();
     // The Start button, which shows the listing action.
     QPushButton *StartButton() const { return bList; }
 

@@ -81,7 +81,7 @@ void Twnd_qv_Main::BindControllers()
 {
     connect(&fListing, &listing::TListingController::ListingStarted, this, [this] {
         fListPage->SetTitle(fListing.List().Location);
-        acList->setText(QStringLiteral("STOP"));
+        acList->setText(QStringLiteral("&STOP"));
     });
     connect(&fListing, &listing::TListingController::Progress, this, [this] {
         sb->setText(fListing.StatusText());
@@ -90,7 +90,7 @@ void Twnd_qv_Main::BindControllers()
     });
     connect(&fListing, &listing::TListingController::ListingFinished, this, [this] {
         sb->setText(fListing.StatusText());
-        acList->setText(QStringLiteral("Start"));
+        acList->setText(QStringLiteral("&Start"));
         pc->SetActivePage(pgList);
     });
 }
@@ -106,6 +106,10 @@ void Twnd_qv_Main::FormCreate(const QStringList &arguments)
 
 void Twnd_qv_Main::pcChange(int index)
 {
+    // Arrow keys and typing belong to the folder's table: left with the tab
+    // bar, Right would turn the page instead of moving in the table.
+    if (index == pgExplorer)
+        fExplorerPage->FocusTable();
     acList->setVisible(index == pgExplorer);
     acPreview->setVisible(index == pgList);
     acPrint->setVisible(index == pgPreview);

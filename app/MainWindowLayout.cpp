@@ -2,6 +2,7 @@
 // the menus and the actions, with the captions and sizes the window has at
 // first start. The pages lay themselves out.
 
+#include "app/Controls.h"
 #include "app/ExplorerPage.h"
 #include "app/ListPage.h"
 #include "app/MainWindow.h"
@@ -67,8 +68,10 @@ void Twnd_qv_Main::CreateLayout()
 
 void Twnd_qv_Main::BindButtonToAction(QPushButton *button, QAction *action)
 {
+    // The button shows the caption without the menu's mnemonic: Alt and
+    // a letter belong to the menus.
     auto follow = [button, action] {
-        button->setText(action->text());
+        button->setText(WithoutMnemonic(action->text()));
         button->setVisible(action->isVisible());
     };
     follow();
@@ -85,19 +88,19 @@ void Twnd_qv_Main::CreateActionsAndMenus()
         QKeySequence key;
         void (Twnd_qv_Main::*handler)();
     } actions[] = {
-        {acList, "acList", "Start", QKeySequence(Qt::CTRL | Qt::Key_L), &Twnd_qv_Main::acListExecute},
-        {acPreview, "acPreview", "Preview", QKeySequence(Qt::CTRL | Qt::Key_K), &Twnd_qv_Main::acPreviewExecute},
-        {acPrint, "acPrint", "Print...", QKeySequence(Qt::CTRL | Qt::Key_P), &Twnd_qv_Main::acPrintExecute},
-        {acSave, "acSave", "Save...", QKeySequence(Qt::CTRL | Qt::Key_S), &Twnd_qv_Main::acSaveExecute},
+        {acList, "acList", "&Start", QKeySequence(Qt::CTRL | Qt::Key_L), &Twnd_qv_Main::acListExecute},
+        {acPreview, "acPreview", "&Preview", QKeySequence(Qt::CTRL | Qt::Key_K), &Twnd_qv_Main::acPreviewExecute},
+        {acPrint, "acPrint", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), &Twnd_qv_Main::acPrintExecute},
+        {acSave, "acSave", "&Save...", QKeySequence(Qt::CTRL | Qt::Key_S), &Twnd_qv_Main::acSaveExecute},
     };
-    LeftPanel1 = menuBar()->addMenu(QStringLiteral("File"));
+    LeftPanel1 = menuBar()->addMenu(QStringLiteral("&File"));
     LeftPanel1->setObjectName(QStringLiteral("LeftPanel1"));
-    About1 = LeftPanel1->addAction(QStringLiteral("About..."), this, &Twnd_qv_Main::About1Click);
+    About1 = LeftPanel1->addAction(QStringLiteral("&About..."), this, &Twnd_qv_Main::About1Click);
     About1->setObjectName(QStringLiteral("About1"));
     LeftPanel1->addSeparator();
-    mmExit = LeftPanel1->addAction(QStringLiteral("Exit"), this, &Twnd_qv_Main::cmExit);
+    mmExit = LeftPanel1->addAction(QStringLiteral("E&xit"), this, &Twnd_qv_Main::cmExit);
     mmExit->setObjectName(QStringLiteral("mmExit"));
-    Action1 = menuBar()->addMenu(QStringLiteral("Action"));
+    Action1 = menuBar()->addMenu(QStringLiteral("&Action"));
     Action1->setObjectName(QStringLiteral("Action1"));
     for (auto &a : actions) {
         a.action = new QAction(QString::fromUtf8(a.caption), this);
@@ -111,6 +114,9 @@ void Twnd_qv_Main::CreateActionsAndMenus()
         auto *shortcut = new QShortcut(a.key, this);
         connect(shortcut, &QShortcut::activated, this, a.handler);
     }
+    // F10 opens the first menu, as on other desktops.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(LeftPanel1->menuAction()); });
     BindButtonToAction(fExplorerPage->StartButton(), acList);
     BindButtonToAction(fListPage->PreviewButton(), acPreview);
     BindButtonToAction(fPreviewPage->PrintButton(), acPrint);

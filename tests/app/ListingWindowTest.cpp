@@ -73,7 +73,7 @@ TEST_F(ListingWindowTest, StopLeavesExactlyTheCountedEntries)
     Click("cbxSubdirs");
     Click("bList");
     EXPECT_EQ(caption, QStringLiteral("STOP"));
-    EXPECT_EQ(Find<QAction>("acList")->text(), QStringLiteral("Start"));
+    EXPECT_EQ(Find<QPushButton>("bList")->text(), QStringLiteral("Start"));
     EXPECT_EQ(Page(), pgList);
     const int rows = List()->model()->rowCount();
     EXPECT_LT(rows, AllEntries);
@@ -248,7 +248,7 @@ TEST_F(ListingWindowTest, ClosingDuringAListingStopsItAndThenCloses)
     Click("bList");
     EXPECT_TRUE(visibleAfterClose) << "the window waits for the listing to unwind";
     EXPECT_LT(List()->model()->rowCount(), AllEntries) << "the listing stopped";
-    EXPECT_EQ(Find<QAction>("acList")->text(), QStringLiteral("Start"));
+    EXPECT_EQ(Find<QPushButton>("bList")->text(), QStringLiteral("Start"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
 }

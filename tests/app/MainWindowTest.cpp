@@ -109,8 +109,8 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
     EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Full name"));
     EXPECT_EQ(list->columnWidth(1), 150);
     EXPECT_EQ(Find<QMenu>("Action1")->actions().size(), 4);
-    EXPECT_EQ(Find<QMenu>("LeftPanel1")->actions().at(0)->text(), QStringLiteral("About..."));
-    EXPECT_EQ(Find<QAction>("mmExit")->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(Find<QMenu>("LeftPanel1")->actions().at(0)->text(), QStringLiteral("&About..."));
+    EXPECT_EQ(Find<QAction>("mmExit")->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(Find<QAction>("acList")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
     Screenshot(window.get(), "explorer.png");
 }
@@ -154,6 +154,42 @@ TEST_F(MainWindowTest, ShortcutsActOnEveryPageWhileTheirButtonsAreHidden)
     QFile saved(QString::fromStdString(Abs("saved.csv")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << "Ctrl+S on the Explorer page";
     EXPECT_TRUE(saved.readAll().startsWith("\xEF\xBB\xBFName;Size;Modified;Attributes\r\n"));
+}
+
+TEST_F(MainWindowTest, TheFolderTableHasTheKeyboardAtStartAndWheneverItsPageComesBack)
+{
+    QWidget *tree = Find<QWidget>("Tree");
+    EXPECT_EQ(QApplication::focusWidget(), tree) << "at start";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(Page(), pgExplorer) << "Right moves in the table, not to the next page";
+
+    ClickTab(pgList);
+    ClickTab(pgExplorer);
+    EXPECT_EQ(QApplication::focusWidget(), tree) << "its tab clicked";
+    ClickTab(pgList);
+    Click("Button2");
+    EXPECT_EQ(QApplication::focusWidget(), tree) << "Back from the List page";
+}
+
+TEST_F(MainWindowTest, MenusOpenWithAltAndTheirLetterOrF10AndItemsRunByTheirLetter)
+{
+    auto *file = Find<QMenu>("LeftPanel1");
+    auto *action = Find<QMenu>("Action1");
+    Press(Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(file->isVisible()) << "Alt+F";
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // and the menu bar
+    EXPECT_FALSE(file->isVisible());
+    Press(Qt::Key_F10, Qt::NoModifier);
+    EXPECT_TRUE(file->isVisible()) << "F10";
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    Press(Qt::Key_A, Qt::AltModifier);
+    ASSERT_TRUE(action->isVisible()) << "Alt+A";
+    QTest::keyClick(action, Qt::Key_S);
+    EXPECT_FALSE(action->isVisible());
+    EXPECT_EQ(Page(), pgList) << "S in the Action menu starts the listing";
 }
 
 TEST_F(MainWindowTest, PagesFollowEachOtherAndBackGoesOnePageBack)
