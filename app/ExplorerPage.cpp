@@ -24,6 +24,7 @@ using namespace explorer;
 namespace {
 
 constexpr int CommandPanelHeight = 126;
+constexpr int MinimumNameWidth = 150;
 constexpr int MaskWidth = 68;
 constexpr int PhraseWidth = 145;
 const QString PathLineStyle = QStringLiteral("background-color: #FFE7A2;");
@@ -117,8 +118,7 @@ void TExplorerPage::CreateTable(const TRegionalFormats &formats, const QString &
     const int widths[] = {503, 50, 60, TimestampColumnWidth(metrics), FixedTextColumnWidth(metrics, "rahs", 40)};
     for (int column = 0; column < ExplorerColumnCount; ++column)
         Tree->setColumnWidth(column, widths[column]);
-    Tree->header()->setStretchLastSection(false);
-    Tree->header()->setSectionResizeMode(ecName, QHeaderView::Stretch);
+    Tree->SetAutoSizeColumn(ecName, MinimumNameWidth);
     Tree->installEventFilter(this);
     Tree->FindRow = [this](const QString &typed) { return fExplorer.IncrementalSearch(typed); };
     connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,

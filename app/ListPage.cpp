@@ -22,6 +22,8 @@ using namespace listing;
 
 namespace {
 
+constexpr int MinimumFullNameWidth = 260;
+
 QComboBox *NewComboBox(const char *name, const QStringList &items, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
@@ -72,12 +74,13 @@ void TListPage::CreateTable(const explorer::TRegionalFormats &formats, const QSt
     ListModel = new TListModel(fListing, timestampFormat, formats, List);
     List->setModel(ListModel);
     const int stamp = TimestampColumnWidth(QFontMetrics(List->font()));
-    // The full name gets room to be read; the table scrolls sideways
-    // rather than cut every full name to a few letters.
-    const int widths[ReportColumnCount] = {260, 150, 60, 60, stamp, stamp, stamp, 40};
+    const int widths[ReportColumnCount] = {MinimumFullNameWidth, 150, 60, 60, stamp, stamp, stamp, 40};
     for (int column = 0; column < ReportColumnCount; ++column)
         List->setColumnWidth(column, widths[column]);
-    List->header()->setStretchLastSection(true);
+    // The full name takes the room the window has to spare, and never less
+    // than enough to be read: the table scrolls sideways rather than cut
+    // every full name to a few letters.
+    List->SetAutoSizeColumn(rcPath, MinimumFullNameWidth);
     List->header()->setSortIndicatorShown(true);
     List->header()->setSortIndicator(rcPath, Qt::AscendingOrder);
     List->header()->setSectionsClickable(false);

@@ -47,6 +47,7 @@ void Twnd_qv_Main::CreateLayout()
     pc->setObjectName(QStringLiteral("pc"));
     pc->setUsesScrollButtons(true);
     pc->tabBar()->setCursor(Qt::PointingHandCursor);
+    pc->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab:selected { font-weight: bold; }"));
     fExplorerPage = new TExplorerPage(fExplorer, fFormats, FTimestampFormat);
     fListPage = new TListPage(fListing, fFormats, FTimestampFormat);
     fPreviewPage = new TPreviewPage;

@@ -2,7 +2,10 @@
 
 #include "ui/DriveButtonBar.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QIcon>
+#include <optional>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -161,6 +164,61 @@ TEST_F(ExplorerPageTest, HeaderClicksSortAndReverseButARightClickDoesNot)
     EXPECT_EQ(Column0(), (Names{".", "Photos", "music", "Documents", "aa", "zz"})) << "another column starts ascending";
     EXPECT_EQ(header->sortIndicatorSection(), int(explorer::ecName));
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+}
+
+// Where Picture's opaque pixels appear unchanged in Image, searched along
+// the row; none when they do not.
+std::optional<QPoint> FindPicture(const QImage &image, const QImage &picture, const QRect &within)
+{
+    for (int y = within.top(); y + picture.height() <= within.bottom() + 1; ++y) {
+        for (int x = within.left(); x + picture.width() <= within.right() + 1; ++x) {
+            bool same = true;
+            for (int py = 0; same && py < picture.height(); ++py)
+                for (int px = 0; same && px < picture.width(); ++px)
+                    if (qAlpha(picture.pixel(px, py)) == 255)
+                        same = (picture.pixel(px, py) & 0xFFFFFF) == (image.pixel(x + px, y + py) & 0xFFFFFF);
+            if (same)
+                return QPoint(x, y);
+        }
+    }
+    return std::nullopt;
+}
+
+int DarkPixels(const QImage &image, const QRect &area)
+{
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < 100;
+    return dark;
+}
+
+TEST_F(ExplorerPageTest, TheFocusedRowIsFramedFaceWithItsIconAsItIsAndUntickedBoxesShow)
+{
+    FocusRow(2);  // music
+    Key(Qt::Key_Space);
+    FocusRow(1);  // Photos
+    const QImage shot = tree->viewport()->grab().toImage();
+    const QRect photos = tree->visualRect(tree->model()->index(1, explorer::ecExt));
+    const QRect music = tree->visualRect(tree->model()->index(2, explorer::ecName));
+    EXPECT_EQ(shot.pixelColor(photos.center()), QApplication::palette().color(QPalette::Button)) << "face colour";
+    EXPECT_EQ(shot.pixelColor(photos.center().x(), photos.top()), QColor(Qt::black)) << "framed";
+    EXPECT_EQ(shot.pixelColor(photos.center().x(), photos.bottom()), QColor(Qt::black));
+
+    const QImage folder = tree->model()->index(2, 0).data(Qt::DecorationRole).value<QIcon>()
+                              .pixmap(tree->style()->pixelMetric(QStyle::PM_SmallIconSize)).toImage().convertToFormat(QImage::Format_ARGB32);
+    const auto inMusic = FindPicture(shot, folder, music);
+    ASSERT_TRUE(inMusic.has_value()) << "the folder's picture on a plain row";
+    const int rowOffset = tree->visualRect(tree->model()->index(1, 0)).top() - music.top();
+    EXPECT_TRUE(FindPicture(shot, folder, QRect(*inMusic + QPoint(0, rowOffset), folder.size())).has_value())
+        << "the same picture on the highlighted row";
+    EXPECT_GE(DarkPixels(shot, QRect(music.left(), music.top(), inMusic->x() - music.left(), music.height())), 24)
+        << "the unticked box's edge";
+
+    Find<QWidget>("eFileMask")->setFocus();
+    const QImage unfocused = tree->viewport()->grab().toImage();
+    EXPECT_EQ(unfocused.pixelColor(photos.center()), QColor(0xED, 0xEC, 0xE9));
+    EXPECT_EQ(unfocused.pixelColor(photos.center().x(), photos.top()), QColor(0xED, 0xEC, 0xE9)) << "no frame";
 }
 
 TEST_F(ExplorerPageTest, TypingFindsRowsFoldingAsciiLettersOnly)

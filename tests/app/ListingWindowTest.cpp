@@ -1,9 +1,12 @@
 #include "WindowFixture.h"
 
+#include "listing/ReportColumns.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
@@ -116,6 +119,22 @@ TEST_F(ListingWindowTest, TheListShowsFoldersFirstThenFilesByFullName)
     EXPECT_EQ(List()->currentIndex().row(), last) << "typing a name in either case";
     Press(Qt::Key_L);
     EXPECT_EQ(List()->currentIndex().row(), 0) << "a list built anew starts at its first row";
+}
+
+TEST_F(ListingWindowTest, TheFullNameTakesTheWidthTheOtherColumnsLeave)
+{
+    Press(Qt::Key_L);
+    QHeaderView *header = List()->header();
+    const int attr = header->sectionSize(listing::rcAttributes);
+    auto fitsExactly = [&] { return header->length() == List()->viewport()->width(); };
+    window->resize(window->width() + 300, window->height());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fitsExactly()) << header->length() << " in " << List()->viewport()->width();
+    EXPECT_EQ(header->sectionSize(listing::rcAttributes), attr) << "the last column keeps its width";
+    const int wide = header->sectionSize(listing::rcPath);
+    header->resizeSection(listing::rcName, header->sectionSize(listing::rcName) + 40);
+    EXPECT_EQ(header->sectionSize(listing::rcPath), wide - 40) << "a wider column takes from the full name";
+    EXPECT_TRUE(fitsExactly());
 }
 
 TEST_F(ListingWindowTest, SaveWritesTheFileTypeChosenInItsEncoding)

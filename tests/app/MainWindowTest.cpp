@@ -171,6 +171,14 @@ TEST_F(MainWindowTest, TheFolderTableHasTheKeyboardAtStartAndWheneverItsPageCome
     EXPECT_EQ(QApplication::focusWidget(), tree) << "Back from the List page";
 }
 
+TEST_F(MainWindowTest, ZZShot)
+{
+    window->grab().save("/tmp/shot-explorer.png");
+    Find<QTabWidget>("pc")->tabBar()->grab().save("/tmp/shot-tabs0.png");
+    ClickTab(pgList);
+    Find<QTabWidget>("pc")->tabBar()->grab().save("/tmp/shot-tabs1.png");
+}
+
 TEST_F(MainWindowTest, MenusOpenWithAltAndTheirLetterOrF10AndItemsRunByTheirLetter)
 {
     auto *file = Find<QMenu>("LeftPanel1");
