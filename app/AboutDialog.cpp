@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -150,6 +151,13 @@ void TdlgAbout::cmHomepage()
 void ShowAbout(QWidget *owner, const QString &extra)
 {
     TdlgAbout dialog(owner, extra);
+    // Centred on the screen, not over its owner, where a dialog box goes
+    // unless it has been placed.
+    if (const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+        QRect placed(QPoint(), dialog.size());
+        placed.moveCenter(screen->availableGeometry().center());
+        dialog.setGeometry(placed);
+    }
     dialog.exec();
 }
 

@@ -22,8 +22,10 @@ void TApplication::PrepareBrowserEngine()
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name: the desktop would append it to the title of every
+    // window and dialog box ("About.... - Zelko Tamarel"). Message boxes
+    // take the application's name as their title all the same.
     setApplicationName(QStringLiteral("Zelko Tamarel"));
-    setApplicationDisplayName(QStringLiteral("Zelko Tamarel"));
     setOrganizationName(QStringLiteral("Zelko"));
     RegisterPictures();
     // The desktop's icon theme may have one of its own.

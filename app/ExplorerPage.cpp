@@ -78,6 +78,10 @@ TExplorerPage::TExplorerPage(TExplorerController &explorer, const TRegionalForma
     bgDisk = new ui::TDriveButtonBar(this);
     bgDisk->setObjectName(QStringLiteral("bgDisk"));
     eVolume = NewReadOnlyLine("eVolume", this);
+    // A line of information rather than a field: the page shows through.
+    QPalette volume = eVolume->palette();
+    volume.setBrush(QPalette::Base, volume.brush(QPalette::Window));
+    eVolume->setPalette(volume);
     ePath = NewReadOnlyLine("ePath", this);
     ePath->setStyleSheet(PathLineStyle);
     QFont bold = ePath->font();

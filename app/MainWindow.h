@@ -60,6 +60,7 @@ public:
 private:
     // MainWindowLayout.cpp: the frame, the menus and the actions.
     void CreateLayout();
+    void PlaceAtFirstStart();
     void CreateActionsAndMenus();
     void BindButtonToAction(QPushButton *button, QAction *action);
     void SetDefaultServices();

@@ -12,9 +12,11 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
@@ -64,7 +66,24 @@ void Twnd_qv_Main::CreateLayout()
     sb->setObjectName(QStringLiteral("sb"));
     statusBar()->addWidget(sb, 1);
     CreateActionsAndMenus();
-    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    PlaceAtFirstStart();
+}
+
+void Twnd_qv_Main::PlaceAtFirstStart()
+{
+    // The client area, status bar included, lies below the menu bar.
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    // Centred, though never with its top or left edge off the screen. The
+    // frame the desktop adds is not known before the window is shown, so
+    // it is the window within the frame that is centred. The stored
+    // placement, if any, replaces this when the window is shown.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        QRect placed(QPoint(), size());
+        placed.moveCenter(area.center());
+        placed.moveTopLeft(QPoint(qMax(area.left(), placed.left()), qMax(area.top(), placed.top())));
+        setGeometry(placed);
+    }
 }
 
 void Twnd_qv_Main::BindButtonToAction(QPushButton *button, QAction *action)

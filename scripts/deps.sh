@@ -14,7 +14,7 @@ case $set_name in
   # The window tests draw text and read PDF prints; the packaging tests run
   # the tools that check manual pages, desktop metadata, shells and packages.
   test) packages=("${cli[@]}" "${window[@]}" libgmock-dev fonts-liberation fonts-dejavu-core
-                  poppler-utils xvfb xauth mandoc desktop-file-utils appstream zsh fish dpkg-dev lintian) ;;
+                  poppler-utils xvfb xauth x11-utils mandoc desktop-file-utils appstream zsh fish dpkg-dev lintian) ;;
   package) packages=("${cli[@]}" "${window[@]}" dpkg-dev lintian) ;;
   *) echo "usage: $0 [cli|run|test|package]" >&2; exit 2 ;;
 esac

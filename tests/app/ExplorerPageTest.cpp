@@ -230,6 +230,14 @@ TEST_F(ExplorerPageTest, TypingFindsRowsFoldingAsciiLettersOnly)
     EXPECT_EQ(Cell(Focused(), 0), QStringLiteral("Photos"));
 }
 
+TEST_F(ExplorerPageTest, TheVolumeLineHasThePagesColour)
+{
+    auto *volume = Find<QLineEdit>("eVolume");
+    const QImage drawn = volume->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() / 2),
+              volume->parentWidget()->palette().color(QPalette::Window));
+}
+
 TEST_F(ExplorerPageTest, DriveButtonsShowTheirRootAndAVolumeNoticeRebuildsTheBarLater)
 {
     ASSERT_EQ(DriveButtons().size(), 2);

@@ -15,9 +15,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTabBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QWindow>
@@ -55,7 +60,6 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Zelko Tamarel"));
     EXPECT_EQ(window->objectName(), QStringLiteral("wnd_qv_Main"));
-    EXPECT_EQ(window->centralWidget()->width(), 763);
     EXPECT_EQ(Page(), pgExplorer);
     const auto *pc = Find<QTabWidget>("pc");
     EXPECT_EQ(pc->tabText(0), QStringLiteral(" Explorer "));
@@ -113,6 +117,39 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
     EXPECT_EQ(Find<QAction>("mmExit")->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(Find<QAction>("acList")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
     Screenshot(window.get(), "explorer.png");
+}
+
+TEST_F(MainWindowTest, AtFirstStartTheClientAreaWithTheStatusBarIs763By601AndCentred)
+{
+    EXPECT_EQ(window->width(), 763);
+    EXPECT_EQ(window->height() - window->menuBar()->height(), 601);
+    EXPECT_EQ(window->centralWidget()->height() + window->statusBar()->height(), 601);
+    const QPoint off = window->geometry().center() - window->screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 1) << off.x() << "," << off.y();
+}
+
+// Dark pixels inside a page's tab, as the tab bar draws it: its caption.
+int CaptionInk(QTabBar *tabs, int page)
+{
+    const QImage drawn = tabs->grab().toImage();
+    const QRect inside = tabs->tabRect(page).adjusted(4, 4, -4, -4);
+    int ink = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ink += qGray(drawn.pixel(x, y)) < 110;
+    return ink;
+}
+
+TEST_F(MainWindowTest, TheActivePagesTabIsBold)
+{
+    QTabBar *tabs = Find<QTabWidget>("pc")->tabBar();
+    const int plain = CaptionInk(tabs, pgList);
+    ClickTab(pgList);
+    EXPECT_GT(CaptionInk(tabs, pgList), plain * 5 / 4) << "plain: " << plain;
+    QFont bold = tabs->font();
+    bold.setBold(true);
+    EXPECT_GT(tabs->tabRect(pgList).width(), QFontMetrics(bold).horizontalAdvance(tabs->tabText(pgList)))
+        << "room for the bold caption";
 }
 
 TEST_F(MainWindowTest, ShortcutsActOnEveryPageWhileTheirButtonsAreHidden)
@@ -314,6 +351,35 @@ TEST_F(MainWindowTest, TheAboutBoxNamesProgramVersionAndSystemAndClosesOnEnterOr
         EXPECT_FALSE(system.isEmpty());
         EXPECT_EQ(email, QStringLiteral("tamarel@example.org"));
         EXPECT_EQ(www, QStringLiteral("www.example.org/tamarel"));
+    }
+}
+
+// The dialog box as the desktop shows it: its place, and its title as the
+// display's window list reads it (on X; offscreen has no titles to read).
+TEST_F(MainWindowTest, TheAboutBoxIsCentredOnTheScreenAndTitledAboutAlone)
+{
+    window->move(0, 0);
+    QRect placed;
+    QString shownTitle;
+    QTimer::singleShot(100, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        placed = dialog->geometry();
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            QProcess xprop;
+            xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dialog->winId()),
+                                                  QStringLiteral("_NET_WM_NAME")});
+            xprop.waitForFinished(5000);
+            shownTitle = QString::fromUtf8(xprop.readAllStandardOutput()).section(QLatin1Char('"'), 1, -2);
+        }
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    Choose("About1");
+    const QPoint off = placed.center() - window->screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 1) << off.x() << "," << off.y();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        EXPECT_EQ(shownTitle, QStringLiteral("About...."));
     }
 }
 
