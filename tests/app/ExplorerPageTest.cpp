@@ -8,6 +8,9 @@
 #include <optional>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -228,6 +231,41 @@ TEST_F(ExplorerPageTest, TypingFindsRowsFoldingAsciiLettersOnly)
     QTest::qWait(QApplication::keyboardInputInterval() + 50);
     QTest::keyClicks(tree, QStringLiteral("pH"));
     EXPECT_EQ(Cell(Focused(), 0), QStringLiteral("Photos"));
+}
+
+// Many drives whose long captions differ only at their end.
+TEST_F(ExplorerPageTest, LongCaptionsKeepTheirEndsAndManyDrivesScrollInsteadOfSqueezing)
+{
+    for (int i = 1; i <= 24; ++i) {
+        const std::string name = "archive-volume-of-the-backups-" + std::to_string(100 + i);
+        MakeFolder(name);
+        mounts.push_back(Mount(Root() + QString::fromStdString(name), 10 + i));
+    }
+    Key(Qt::Key_R, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    const QList<QToolButton *> buttons = DriveButtons();
+    ASSERT_EQ(buttons.size(), 26);
+    QSet<QString> shown;
+    for (int i = 1; i <= 24; ++i) {
+        QToolButton *button = buttons[i + 1];
+        const QString number = QString::number(100 + i);
+        EXPECT_TRUE(button->text().endsWith(number)) << button->text().toStdString();
+        EXPECT_TRUE(button->toolTip().contains(QStringLiteral("archive-volume-of-the-backups-") + number));
+        EXPECT_GE(button->width(), button->sizeHint().width()) << "not squeezed";
+        shown.insert(button->text());
+    }
+    EXPECT_EQ(shown.size(), 24) << "every caption tells its drive apart";
+    const auto *scroller = Find<QScrollArea>("bgDiskScroller");
+    EXPECT_GT(scroller->horizontalScrollBar()->maximum(), 0) << "the bar scrolls";
+
+    QTest::mouseClick(buttons[25], Qt::LeftButton);  // the last drive's root
+    tree->setFocus();
+    Key(Qt::Key_R, Qt::ControlModifier);  // the bar anew, that drive current
+    QCoreApplication::processEvents();
+    QToolButton *last = DriveButtons()[25];
+    EXPECT_TRUE(last->isChecked());
+    const QRect inView(last->mapTo(scroller->viewport(), QPoint()), last->size());
+    EXPECT_TRUE(scroller->viewport()->rect().contains(inView)) << "the current drive's button is in view";
 }
 
 TEST_F(ExplorerPageTest, TheVolumeLineHasThePagesColour)
