@@ -1,17 +1,21 @@
 #include "app/FormStorage.h"
 
 #include "app/ColorNames.h"
+#include "app/IniFile.h"
+#include "platform/ReplacingFile.h"
 #include "ui/ColorPicker.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <stdexcept>
 
 namespace app {
@@ -53,11 +57,33 @@ std::vector<int> Fields(const QString &text, const std::vector<int> &defaults)
     return fields;
 }
 
-// QSettings tells a damaged file only once it has read it.
-bool IsDamaged(QSettings &settings)
+enum class TFileState { Missing, Read, Unreadable, Damaged };
+
+// The file as it stands; an empty one when it is missing, unreadable or
+// damaged (which State tells).
+TIniFile ReadIniFile(const QString &path, TFileState &state)
 {
-    settings.allKeys();
-    return settings.status() == QSettings::FormatError;
+    QFile file(path);
+    if (!file.exists()) {
+        state = TFileState::Missing;
+        return TIniFile();
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        state = TFileState::Unreadable;
+        return TIniFile();
+    }
+    std::optional<TIniFile> parsed = TIniFile::Parse(file.readAll());
+    state = parsed ? TFileState::Read : TFileState::Damaged;
+    return parsed ? std::move(*parsed) : TIniFile();
+}
+
+// Writes Bytes as the file, in full or not at all; false when that failed.
+bool WriteWhole(const QString &path, const QByteArray &bytes)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    platform::TReplacingFile file;
+    return file.Open(path) == 0 && file.Write(bytes.constData(), size_t(bytes.size())) == 0 && file.Commit() == 0;
 }
 
 int PixelsPerInch(const QWidget &window)
@@ -120,11 +146,28 @@ void TFormStorage::AddText(const QString &name, QComboBox *box)
 
 void TFormStorage::AddColor(const QString &name, ui::TColorPicker *picker)
 {
+    // A colour stored by name ("clWindow", the desktop's window colour) is
+    // written back by that name while the picker still shows it, so that it
+    // keeps following the desktop instead of becoming today's RGB value.
+    struct TStoredName {
+        QString Name;
+        QString PickerText;
+    };
+    auto stored = std::make_shared<TStoredName>();
     fProperties.push_back({name + QStringLiteral("_SelectedColor"),
-                           [picker] { return StoredColor(picker->Text(), ui::TColorPicker::NoColorText); },
-                           [picker](const QVariant &v) {
-                               if (const auto text = PickerTextOf(v, ui::TColorPicker::NoColorText))
-                                   picker->SetText(*text);
+                           [picker, stored]() -> QVariant {
+                               if (!stored->Name.isEmpty() && picker->Text() == stored->PickerText)
+                                   return stored->Name;
+                               return StoredColor(picker->Text(), ui::TColorPicker::NoColorText);
+                           },
+                           [picker, stored](const QVariant &v) {
+                               const auto text = PickerTextOf(v, ui::TColorPicker::NoColorText);
+                               if (!text)
+                                   return;
+                               picker->SetText(*text);
+                               bool isNumber = false;
+                               v.toString().trimmed().toLongLong(&isNumber);
+                               *stored = isNumber ? TStoredName() : TStoredName{v.toString().trimmed(), picker->Text()};
                            }});
 }
 
@@ -139,33 +182,33 @@ void TFormStorage::Restore()
 {
     fRestored = true;
     fSaved = false;
-    QSettings settings(fPath, QSettings::IniFormat);
+    TFileState state = TFileState::Missing;
+    const TIniFile file = ReadIniFile(fPath, state);
     // A damaged file is as good as none: every value keeps its initial one.
-    fDamaged = IsDamaged(settings);
-    if (!fDamaged && settings.status() == QSettings::NoError) {
-        settings.beginGroup(fSection);
-        RestorePlacement(settings);
+    fDamaged = state == TFileState::Damaged;
+    if (state == TFileState::Read) {
+        const auto stored = [&](const QString &name) { return file.Value(fSection, name); };
+        RestorePlacement(stored);
         for (const TProperty &p : fProperties) {
-            if (settings.contains(p.Name))
-                p.Set(settings.value(p.Name));
+            if (const std::optional<QString> value = stored(p.Name))
+                p.Set(*value);
         }
     }
     if (AfterRestorePlacement)
         AfterRestorePlacement();
 }
 
-void TFormStorage::RestorePlacement(QSettings &settings)
+void TFormStorage::RestorePlacement(const TLookUp &stored)
 {
     const QString suffix = DesktopSuffix();
-    auto stored = [&](const QString &name) {
-        const QString sized = name + suffix;
-        return settings.contains(sized) ? settings.value(sized).toString() : settings.value(name).toString();
+    auto sizedOrPlain = [&](const QString &name) {
+        return stored(name + suffix).value_or(stored(name).value_or(QString()));
     };
-    const QString minMax = stored(QStringLiteral("MinMaxPos"));
-    const QString norm = stored(QStringLiteral("NormPos"));
+    const QString minMax = sizedOrPlain(QStringLiteral("MinMaxPos"));
+    const QString norm = sizedOrPlain(QStringLiteral("NormPos"));
     const QRect current = fWindow.geometry();
     bool ok = false;
-    const int ppi = settings.value(QStringLiteral("PixelsPerInch")).toInt(&ok);
+    const int ppi = stored(QStringLiteral("PixelsPerInch")).value_or(QString()).toInt(&ok);
     const bool samePixels = !ok || ppi == PixelsPerInch(fWindow);
     if (!norm.isEmpty() || !minMax.isEmpty()) {
         const std::vector<int> f = Fields(norm, {current.left(), current.top(), current.left() + current.width(),
@@ -175,52 +218,52 @@ void TFormStorage::RestorePlacement(QSettings &settings)
         if (!norm.isEmpty() && samePixels && f[0] < f[2] && onScreen)
             fWindow.setGeometry(placed);
     }
-    const int showCmd = settings.value(QStringLiteral("ShowCmd"), swNormal).toInt();
+    bool known = false;
+    int showCmd = stored(QStringLiteral("ShowCmd")).value_or(QString()).toInt(&known);
+    if (!known)
+        showCmd = swNormal;
     if (IsMinimized(showCmd))
         QTimer::singleShot(0, &fWindow, [this] { fWindow.showMinimized(); });
     else
         fWindow.setWindowState(showCmd == swMaximized ? Qt::WindowMaximized : Qt::WindowNoState);
 }
 
-void TFormStorage::SavePlacement(QSettings &settings) const
+std::vector<TIniFile::TValue> TFormStorage::PlacementValues() const
 {
     const QString suffix = DesktopSuffix();
     const int showCmd = fWindow.isMinimized() ? swShowMinimized : (fWindow.isMaximized() ? swMaximized : swNormal);
     const QString norm = PositionText(fWindow.normalGeometry().isValid() ? fWindow.normalGeometry() : fWindow.geometry());
-    settings.setValue(QStringLiteral("ShowCmd"), showCmd);
-    settings.setValue(QStringLiteral("Flags"), fWindow.windowState() & Qt::WindowMaximized ? 2 : 0);
-    settings.setValue(QStringLiteral("PixelsPerInch"), PixelsPerInch(fWindow));
-    settings.setValue(QStringLiteral("MinMaxPos") + suffix, NoMinMaxPosition);
-    settings.setValue(QStringLiteral("MinMaxPos"), NoMinMaxPosition);
-    settings.setValue(QStringLiteral("NormPos") + suffix, norm);
-    settings.setValue(QStringLiteral("NormPos"), norm);
+    return {{QStringLiteral("ShowCmd"), QString::number(showCmd)},
+            {QStringLiteral("Flags"), QString::number(fWindow.windowState() & Qt::WindowMaximized ? 2 : 0)},
+            {QStringLiteral("PixelsPerInch"), QString::number(PixelsPerInch(fWindow))},
+            {QStringLiteral("MinMaxPos") + suffix, NoMinMaxPosition},
+            {QStringLiteral("MinMaxPos"), NoMinMaxPosition},
+            {QStringLiteral("NormPos") + suffix, norm},
+            {QStringLiteral("NormPos"), norm}};
 }
 
 void TFormStorage::Save()
 {
     fSaved = true;
-    // A damaged file would refuse every value. It is kept beside the new
-    // one, for whoever wants to look at what was in it.
-    QSettings existing(fPath, QSettings::IniFormat);
-    // Qt keeps files it has parsed: a damage seen at the restore may not
-    // show again here.
-    if (fDamaged || IsDamaged(existing)) {
+    TFileState state = TFileState::Missing;
+    TIniFile file = ReadIniFile(fPath, state);
+    // A damaged file would lose what is left of it when written anew; it is
+    // kept beside the new one, for whoever wants to look at what was in it.
+    if (fDamaged || state == TFileState::Damaged) {
         fDamaged = false;
         const QString kept = fPath + QStringLiteral(".damaged");
         QFile::remove(kept);
         QFile::rename(fPath, kept);
     }
-    QSettings settings(fPath, QSettings::IniFormat);
-    settings.beginGroup(fSection);
-    settings.setValue(QStringLiteral("FormVersion"), 0);
+    std::vector<TIniFile::TValue> values{{QStringLiteral("FormVersion"), QStringLiteral("0")}};
     if (fRestored) {
-        SavePlacement(settings);
+        for (TIniFile::TValue &v : PlacementValues())
+            values.push_back(std::move(v));
         for (const TProperty &p : fProperties)
-            settings.setValue(p.Name, p.Get());
+            values.push_back({p.Name, p.Get().toString()});
     }
-    settings.endGroup();
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
+    file.SetSection(fSection, values);
+    if (!WriteWhole(fPath, file.Text()))
         throw std::runtime_error(QStringLiteral("Unable to create key '%1'")
                                      .arg(fPath + QLatin1Char('/') + fSection)
                                      .toStdString());

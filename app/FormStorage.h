@@ -1,10 +1,13 @@
 #pragma once
 // Remembers where the window was and how the user likes the reports, from
-// one run to the next, in a per-user INI file. Values are read once, when
+// one run to the next, in a per-user INI file (TIniFile: values in a fixed
+// order, under their own names, texts as typed). Values are read once, when
 // the window is first shown, so that the window comes up where it was
 // rather than jumping there; they are written when it closes, or when it is
 // destroyed without closing (a session ending). A file that cannot be read
 // is treated as empty: losing the options is better than not starting.
+
+#include "app/IniFile.h"
 
 #include <QString>
 #include <QVariant>
@@ -14,7 +17,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QSettings;
 class QWidget;
 
 namespace ui {
@@ -60,9 +62,10 @@ private:
         std::function<QVariant()> Get;
         std::function<void(const QVariant &)> Set;
     };
+    using TLookUp = std::function<std::optional<QString>(const QString &name)>;
     QString DesktopSuffix() const;
-    void RestorePlacement(QSettings &settings);
-    void SavePlacement(QSettings &settings) const;
+    void RestorePlacement(const TLookUp &stored);
+    std::vector<TIniFile::TValue> PlacementValues() const;
 
     QWidget &fWindow;
     QString fPath;
