@@ -101,7 +101,27 @@ void Twnd_qv_Main::FormCreate(const QStringList &arguments)
     fListPage->ShowOptionsPage(listing::rfCSV);
     // Without a usable folder argument the start is the system drive's root,
     // which is also the drive the bar then makes current.
-    fExplorer.Start(StartFolder(arguments));
+    const TStartFolder start = StartFolder(arguments);
+    fExplorer.Start(start.Path);
+    if (!start.Problem.isEmpty())
+        ShowUntilNextAction(start.Problem);
+}
+
+void Twnd_qv_Main::ShowUntilNextAction(const QString &text)
+{
+    sb->setText(text);
+    // The next move of the user's (another folder, a listing, another page)
+    // takes the line away.
+    auto clear = std::make_shared<std::vector<QMetaObject::Connection>>();
+    auto once = [this, clear, text] {
+        for (const QMetaObject::Connection &c : *clear)
+            disconnect(c);
+        if (sb->text() == text)
+            sb->clear();
+    };
+    clear->push_back(connect(&fExplorer, &explorer::TExplorerController::ScanStarted, this, once));
+    clear->push_back(connect(&fListing, &listing::TListingController::ListingStarted, this, once));
+    clear->push_back(connect(pc, &ui::TPageControl::Changed, this, once));
 }
 
 void Twnd_qv_Main::pcChange(int index)

@@ -82,6 +82,8 @@ private:
     void WMRefreshDisks();
     void BuildList(const QString &folder);
     void SaveSettings();
+    // One line in the status bar until the user's next step.
+    void ShowUntilNextAction(const QString &text);
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

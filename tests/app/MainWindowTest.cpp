@@ -409,16 +409,67 @@ TEST_F(MainWindowTest, ExitClosesTheWindow)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST(StartFolder, TheFirstArgumentWhenItIsAFolderElseTheRoot)
+// Started on a folder that cannot be shown, the window shows the root and
+// says why, until the user's next step.
+class StartFolderTest : public testing_support::WindowFixture {
+protected:
+    QString Status() const { return Find<QLabel>("sb")->text(); }
+    QString Path() const { return Find<QLineEdit>("ePath")->text(); }
+};
+
+TEST_F(StartFolderTest, AFolderThatCannotBeShownGivesTheRootAndTheReason)
 {
-    EXPECT_EQ(StartFolder({}), QStringLiteral("/"));
-    EXPECT_EQ(StartFolder({QStringLiteral("/no/such/folder")}), QStringLiteral("/"));
-    EXPECT_EQ(StartFolder({QStringLiteral("/etc/hostname")}), QStringLiteral("/"));
-    EXPECT_EQ(StartFolder({QStringLiteral("/tmp"), QStringLiteral("/usr")}), QStringLiteral("/tmp"));
+    MakeFile("plain.txt", "not a folder");
+    const struct {
+        std::string argument;
+        const char *reason;
+    } starts[] = {{"missing", "No such file or directory"}, {"plain.txt", "Not a directory"}};
+    for (const auto &start : starts) {
+        StartWindow(QString::fromStdString(Abs(start.argument)));
+        EXPECT_EQ(Path(), QStringLiteral("/"));
+        EXPECT_EQ(Status(), QStringLiteral("Cannot open \"%1\": %2")
+                                .arg(QString::fromStdString(Abs(start.argument)), QLatin1String(start.reason)));
+        window.reset();
+    }
+    StartWindow(QString::fromStdString(Abs("missing")));
+    ClickTab(pgList);
+    EXPECT_TRUE(Status().isEmpty()) << "gone at the next step";
+}
+
+TEST_F(StartFolderTest, TheFolderIsShownResolvedAsTheKernelResolvesIt)
+{
+    MakeFolder("a");
+    MakeFolder("a/b");
+    MakeLink("link", "a/b");
+    StartWindow(Root() + QStringLiteral("link/.."));
+    EXPECT_EQ(Path(), Root() + QStringLiteral("a")) << "the parent of the link's target";
+    EXPECT_TRUE(Status().isEmpty());
+}
+
+TEST(StartFolder, TheFirstArgumentWhenItIsAReadableFolderElseTheRootAndWhy)
+{
+    EXPECT_EQ(StartFolder({}).Path, QStringLiteral("/"));
+    EXPECT_TRUE(StartFolder({}).Problem.isEmpty()) << "no argument is no problem";
+    EXPECT_EQ(StartFolder({QStringLiteral("/etc/hostname")}).Problem,
+              QStringLiteral("Cannot open \"/etc/hostname\": Not a directory"));
+    EXPECT_EQ(StartFolder({QStringLiteral("/tmp"), QStringLiteral("/usr")}).Path, QStringLiteral("/tmp"));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QStringLiteral("/usr"));
-    EXPECT_EQ(StartFolder({QStringLiteral(".")}), QStringLiteral("/usr"));
+    EXPECT_EQ(StartFolder({QStringLiteral(".")}).Path, QStringLiteral("/usr"));
     QDir::setCurrent(previous);
+}
+
+class StartFolderReadTest : public testing_support::TreeFixture {};
+
+TEST_F(StartFolderReadTest, AFolderThatCannotBeReadIsPassedOver)
+{
+    MakeFolder("closed", 0);
+    const QString closed = Root() + QStringLiteral("closed");
+    EXPECT_TRUE(RunUnprivileged([&] {
+        const TStartFolder start = StartFolder({closed});
+        return start.Path == QLatin1String("/")
+               && start.Problem == QStringLiteral("Cannot open \"%1\": Permission denied").arg(closed);
+    }));
 }
 
 } // namespace
