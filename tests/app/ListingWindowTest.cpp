@@ -54,7 +54,7 @@ protected:
     }
     static bool HasPdfToText() { return QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) >= 0; }
     // The next prints go to this PDF file.
-    void PrintTo(const char *name)
+    void PrintToPdf(const char *name)
     {
         printDialog = [pdf = QString::fromStdString(Abs(name))](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -176,7 +176,7 @@ TEST_F(ListingWindowTest, PrintingTheCsvPreviewGivesItsText)
     Press(Qt::Key_L);
     Click("rgReportCSV");
     Click("bPreview");
-    PrintTo("print.pdf");
+    PrintToPdf("print.pdf");
     Click("Button1");
     const QString printed = PdfText(QString::fromStdString(Abs("print.pdf")), {QStringLiteral("-layout")});
     EXPECT_TRUE(printed.contains(QStringLiteral("Name;Size;Modified;Attributes")));
@@ -198,7 +198,7 @@ TEST_F(ListingWindowTest, PrintingTheHtmlPreviewGivesTextThatFitsThePageWithHead
     MakeFile("top/profile.txt", "fi, a ligature in some fonts");
     Press(Qt::Key_L);
     Click("bPreview");
-    PrintTo("page.pdf");
+    PrintToPdf("page.pdf");
     Click("Button1");
     const QString pdf = QString::fromStdString(Abs("page.pdf"));
 

@@ -15,7 +15,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
+
+// Texts in failure messages as text, not as a list of code units.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace testing_support {
 
