@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QMessageBox>
+#include <csignal>
 #include <unistd.h>
 
 // The pictures live in a static library, whose resources must be
@@ -18,6 +19,11 @@ void TApplication::PrepareBrowserEngine()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
+void TApplication::IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)

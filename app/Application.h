@@ -15,6 +15,10 @@ public:
     // before the application object exists. As root its sandbox refuses to
     // run at all, and scripts are off in the view anyway.
     static void PrepareBrowserEngine();
+    // A write beyond the file-size limit (ulimit -f) would end the process
+    // with SIGXFSZ, and the user's list with it; ignored, the write fails
+    // with EFBIG instead and the save says "File too large". Call at start.
+    static void IgnoreFileSizeSignal();
 
     TApplication(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;

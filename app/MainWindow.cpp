@@ -18,7 +18,9 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -73,6 +75,8 @@ void Twnd_qv_Main::SetDefaultServices()
         fServices.ReadMounts = [] { return platform::ReadMountTable(); };
     if (!fServices.SaveDialog)
         fServices.SaveDialog = [this](int &fileType, QString &fileName) { return ExecSaveDialog(fileType, fileName); };
+    if (!fServices.ConfirmReplace)
+        fServices.ConfirmReplace = [this](const QString &fileName) { return AskReplace(fileName); };
     if (!fServices.PrintDialog)
         fServices.PrintDialog = [this](QPrinter &printer) { return ExecPrintDialog(printer); };
 }
@@ -192,8 +196,17 @@ void Twnd_qv_Main::acSaveExecute()
 {
     int fileType = fListPage->ReportFormat() + 1;
     QString chosen;
-    if (!fServices.SaveDialog(fileType, chosen))
-        return;
+    // The file written takes the type's extension ("list.txt" as CSV is
+    // "list.csv"), so the dialog cannot know which file is replaced: the
+    // question is asked here, about that file, and No goes back to the
+    // dialog.
+    for (;;) {
+        if (!fServices.SaveDialog(fileType, chosen))
+            return;
+        const QString target = fListing.SaveName(chosen, static_cast<listing::TReportFileType>(fileType));
+        if (!QFileInfo::exists(target) || fServices.ConfirmReplace(target))
+            break;
+    }
     fListing.Save(chosen, static_cast<listing::TReportFileType>(fileType), fListPage->ReportOptions());
 }
 
@@ -204,13 +217,25 @@ bool Twnd_qv_Main::ExecSaveDialog(int &fileType, QString &fileName)
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The window asks about the file it will really write.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(fileType - 1));
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileType = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     fileName = dialog.selectedFiles().first();
     return true;
+}
+
+bool Twnd_qv_Main::AskReplace(const QString &fileName)
+{
+    return QMessageBox::question(this, QStringLiteral("Confirm Save As"),
+                                 QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileName),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 bool Twnd_qv_Main::ExecPrintDialog(QPrinter &printer)

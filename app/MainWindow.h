@@ -48,6 +48,8 @@ public:
         // False when cancelled; else the file type left selected (1 CSV,
         // 2 HTML, 3 All files; it comes in preselected) and the name chosen.
         std::function<bool(int &fileType, QString &fileName)> SaveDialog;
+        // True when the existing file of that name may be replaced.
+        std::function<bool(const QString &fileName)> ConfirmReplace;
         std::function<bool(QPrinter &printer)> PrintDialog;
     };
 
@@ -89,6 +91,7 @@ private:
     void showEvent(QShowEvent *event) override;
     void customEvent(QEvent *event) override;
     bool ExecSaveDialog(int &fileType, QString &fileName);
+    bool AskReplace(const QString &fileName);
     bool ExecPrintDialog(QPrinter &printer);
 
     const explorer::TRegionalFormats &fFormats;

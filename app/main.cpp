@@ -11,6 +11,7 @@ int main(int argc, char **argv)
     // The regional formats come first and are kept for the whole run.
     const explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromSystem();
     engine::InitCharTables();
+    app::TApplication::IgnoreFileSizeSignal();
     app::TApplication::PrepareBrowserEngine();
     app::TApplication application(argc, argv);
     QStringList arguments;

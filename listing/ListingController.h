@@ -90,6 +90,10 @@ public:
     void Preview(const TReportOptions &options, bool asPage);
     // The lines of the text the preview shows, one line at least.
     const QStringList &TextToPrint() const { return fTextShown; }
+    // The name Save gives the file, known before anything is written, so
+    // that a question about replacing a file names the one that will be
+    // replaced: "list.txt" chosen as CSV is "list.csv".
+    static QString SaveName(const QString &chosen, TReportFileType type) { return ReportFileName(chosen, type); }
     // Saves as the save dialog's file type says: the name Chosen with the
     // type's extension, the type's report built anew (for "All files" the
     // report built last) in the type's encoding. Returns the name of the

@@ -18,6 +18,8 @@ int main(int argc, char **argv)
         if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     }
+    // As the program does: a test may save under a file-size limit.
+    app::TApplication::IgnoreFileSizeSignal();
     app::TApplication::PrepareBrowserEngine();
     app::TApplication application(argc, argv);
     engine::InitCharTables();

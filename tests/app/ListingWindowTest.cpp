@@ -1,11 +1,21 @@
 #include "WindowFixture.h"
 
+#include "app/Application.h"
 #include "listing/ReportColumns.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <csignal>
+#include <deque>
+#include <sys/resource.h>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
@@ -167,6 +177,166 @@ TEST_F(ListingWindowTest, SaveWritesTheFileTypeChosenInItsEncoding)
     saveDialog = nullptr;
     Press(Qt::Key_S);
     EXPECT_EQ(saveDialogs, 4) << "a cancelled dialog writes nothing";
+}
+
+// The program's own save dialog and question, driven as a user would: each
+// step acts on the next modal dialog box once it is shown.
+class RealSaveDialogTest : public ListingWindowTest {
+protected:
+    void SetUp() override
+    {
+        realSaveDialogs = true;
+        ListingWindowTest::SetUp();
+    }
+    using TStep = std::function<void(QWidget *dialog)>;
+    void Expect(std::vector<TStep> steps)
+    {
+        fSteps = std::deque<TStep>(steps.begin(), steps.end());
+        fHandled = nullptr;
+        if (fPoll)
+            return;
+        // A dialog box beyond the steps is an unexpected question: it is
+        // counted and answered Yes, so that a test fails instead of hanging.
+        fPoll = new QTimer(window.get());
+        QObject::connect(fPoll, &QTimer::timeout, fPoll, [this] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || !dialog->isVisible() || dialog == fHandled)
+                return;
+            fHandled = dialog;
+            TStep step = fSteps.empty() ? Answer(QMessageBox::Yes) : std::move(fSteps.front());
+            if (!fSteps.empty())
+                fSteps.pop_front();
+            // Acting may open the next dialog box inside this call; the
+            // poll must be free to see it.
+            QTimer::singleShot(0, dialog, [step, dialog] { step(dialog); });
+        });
+        fPoll->start(20);
+    }
+    // Types Name into the save dialog with the file type Filter and accepts.
+    static TStep SaveAs(const QString &name, int filter)
+    {
+        return [name, filter](QWidget *dialog) {
+            if (!qobject_cast<QFileDialog *>(dialog)) {
+                ADD_FAILURE() << "the save dialog expected";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                return;
+            }
+            dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->setCurrentIndex(filter);
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            edit->selectAll();
+            QTest::keyClicks(edit, name);
+            QTest::keyClick(edit, Qt::Key_Return);
+        };
+    }
+    TStep Answer(QMessageBox::StandardButton button)
+    {
+        return [this, button](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            if (!box) {
+                ADD_FAILURE() << "a question expected";
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                return;
+            }
+            questions.append(box->text());
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
+        };
+    }
+    static TStep Cancel()
+    {
+        return [](QWidget *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); };
+    }
+
+    QStringList questions;
+
+private:
+    std::deque<TStep> fSteps;
+    QWidget *fHandled = nullptr;
+    QTimer *fPoll = nullptr;
+};
+
+TEST_F(RealSaveDialogTest, TheQuestionIsAboutTheFileReallyWrittenAndAskedOnce)
+{
+    MakeFile("list.csv", "old");
+    Press(Qt::Key_L);
+    Click("rgReportCSV");
+    const QString typed = QString::fromStdString(Abs("list.txt"));
+    Expect({SaveAs(typed, 0), Answer(QMessageBox::No), Cancel()});
+    Press(Qt::Key_S);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QString::fromStdString(Abs("list.csv")))) << questions[0].toStdString();
+    EXPECT_EQ(Read("list.csv"), QByteArray("old")) << "No keeps the file";
+    EXPECT_FALSE(QFile::exists(typed));
+
+    questions.clear();
+    window->activateWindow();  // as a window manager does once a dialog box is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Expect({SaveAs(QString::fromStdString(Abs("list.csv")), 0), Answer(QMessageBox::Yes)});
+    Press(Qt::Key_S);
+    EXPECT_EQ(questions.size(), 1) << "once, not by the dialog and again by the window";
+    EXPECT_TRUE(Read("list.csv").startsWith("Name;Size;")) << "Yes replaces it";
+}
+
+// Under a file-size limit the save fails at the limit: the window says so
+// with the system's reason, the old file stays, no temporary file is left.
+TEST_F(ListingWindowTest, ASaveBeyondTheFileSizeLimitSaysWhyAndKeepsTheOldFile)
+{
+    MakeFile("list.csv", "old");
+    Press(Qt::Key_L);
+    Click("rgReportCSV");
+    const QStringList before = QDir(Root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    auto &application = static_cast<TApplication &>(*QCoreApplication::instance());
+    QStringList shown;
+    const auto previous = application.ShowException;
+    application.ShowException = [&](const QString &message) { shown.append(message); };
+    rlimit unlimited {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    saveDialog = [&](int &type, QString &name) {
+        type = 1;
+        name = QString::fromStdString(Abs("list.csv"));
+        const rlimit small{1024, unlimited.rlim_max};  // the report is about 3 KB
+        setrlimit(RLIMIT_FSIZE, &small);
+        return true;
+    };
+    Press(Qt::Key_S);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    application.ShowException = previous;
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0], QStringLiteral("Cannot create file \"%1\". File too large").arg(QString::fromStdString(Abs("list.csv"))));
+    EXPECT_EQ(Read("list.csv"), QByteArray("old"));
+    EXPECT_EQ(QDir(Root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+// The program itself, not only this test, lives through a write beyond the
+// limit: it ignores the signal that would end it.
+TEST(WindowProgram, IgnoresTheFileSizeSignal)
+{
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    program.setProcessEnvironment(environment);
+    // An ignored signal stays ignored across exec, and this test process
+    // ignores it: the program must start with it at its default.
+    program.setChildProcessModifier([] { std::signal(SIGXFSZ, SIG_DFL); });
+    program.start(QStringLiteral(TAMAREL_WINDOW_BINARY), {home.path()});
+    ASSERT_TRUE(program.waitForStarted());
+    // Once the process runs threads of its own, main has set up its signals.
+    const QString status = QStringLiteral("/proc/%1/status").arg(program.processId());
+    QString text;
+    for (int tries = 0; tries < 200; ++tries) {
+        QFile file(status);
+        text = file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+        if (QRegularExpression(QStringLiteral("Threads:\\s*([2-9]|[1-9][0-9])")).match(text).hasMatch())
+            break;
+        QTest::qWait(25);
+    }
+    program.kill();
+    program.waitForFinished();
+    const QRegularExpressionMatch ignored = QRegularExpression(QStringLiteral("SigIgn:\\s*([0-9a-f]+)")).match(text);
+    ASSERT_TRUE(ignored.hasMatch()) << text.toStdString();
+    EXPECT_TRUE(ignored.captured(1).toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)));
 }
 
 TEST_F(ListingWindowTest, PrintingTheCsvPreviewGivesItsText)

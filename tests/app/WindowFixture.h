@@ -35,10 +35,16 @@ protected:
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Abs("config")));
         formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
         app::Twnd_qv_Main::TServices services;
-        services.SaveDialog = [this](int &type, QString &name) {
-            ++saveDialogs;
-            return saveDialog && saveDialog(type, name);
-        };
+        if (!realSaveDialogs) {
+            services.SaveDialog = [this](int &type, QString &name) {
+                ++saveDialogs;
+                return saveDialog && saveDialog(type, name);
+            };
+            services.ConfirmReplace = [this](const QString &name) {
+                replaceQuestions.append(name);
+                return replaceAnswer;
+            };
+        }
         services.PrintDialog = [this](QPrinter &printer) { return printDialog && printDialog(printer); };
         if (readMounts)
             services.ReadMounts = [this] { return readMounts(); };
@@ -98,6 +104,9 @@ protected:
     std::unique_ptr<app::Twnd_qv_Main> window;
     std::function<bool(int &type, QString &name)> saveDialog;  // none: cancelled
     int saveDialogs = 0;
+    QStringList replaceQuestions;  // the files asked about
+    bool replaceAnswer = true;
+    bool realSaveDialogs = false;  // the program's own save dialog and question
     std::function<bool(QPrinter &printer)> printDialog;  // none: cancelled
     std::function<std::vector<platform::TMountInfo>()> readMounts;  // none: the system's
     // Set once the window runs: hands a volume notice to the window's
