@@ -402,6 +402,25 @@ TEST_F(ListingWindowTest, PrintingTheHtmlPreviewGivesTextThatFitsThePageWithHead
     EXPECT_GT(words, AllEntries);
 }
 
+TEST_F(ListingWindowTest, APrintThatCannotStartSaysSo)
+{
+    Press(Qt::Key_L);
+    Click("bPreview");
+    auto &application = static_cast<TApplication &>(*QCoreApplication::instance());
+    QStringList shown;
+    const auto previous = application.ShowException;
+    application.ShowException = [&](const QString &message) { shown.append(message); };
+    for (const char *format : {"rgReportHTML", "rgReportCSV"}) {
+        Click("bBack2");
+        Click(format);
+        Click("bPreview");
+        PrintToPdf("no/such/folder/print.pdf");
+        Click("Button1");
+    }
+    application.ShowException = previous;
+    EXPECT_EQ(shown, QStringList(2, QStringLiteral("Cannot print. The printer could not be started.")));
+}
+
 TEST_F(ListingWindowTest, ASecondPrintWaitsForTheFirstAndPrintsTheSame)
 {
     if (!HasPdfToText())
