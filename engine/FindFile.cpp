@@ -4,6 +4,7 @@
 #include "engine/SearchRun.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace engine {
 
@@ -63,7 +64,7 @@ TFindFile::~TFindFile()
 uint16_t TFindFile::CurrentLevel() const
 {
     const std::shared_ptr<TSearchRun> run = fRun;
-    return run ? run->Level.load() : 0;
+    return run ? uint16_t(std::min<uint32_t>(run->Level, UINT16_MAX)) : 0;
 }
 
 void TFindFile::InitSearch()
@@ -175,6 +176,17 @@ TFolderIgnore TFindFile::DoFolderChange(const QString &folder)
     if (!run->Stop)
         handler(*this, folder, ignore);
     return ignore;
+}
+
+void TFindFile::DoSearchError(const TSearchError &error)
+{
+    const std::shared_ptr<TSearchRun> run = fRun;
+    if (!run || run->Stop || !OnSearchError)
+        return;
+    const TSearchErrorEvent handler = OnSearchError;
+    std::lock_guard<std::recursive_mutex> lock(run->CS);
+    if (!run->Stop)
+        handler(*this, error);
 }
 
 void TFindFile::DoFileMatch(const QString &folder, const platform::TFindData &findData)

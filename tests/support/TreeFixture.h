@@ -14,6 +14,8 @@ class TreeFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Where the temporary folder is made.
+    virtual std::string TreeBase() const;
 
     // The root as the engine sees folders: absolute, ending in "/".
     QString Root() const;
@@ -28,11 +30,21 @@ protected:
     void MakeLink(const std::string &relative, const std::string &target);
     void MakeFifo(const std::string &relative);
     void MakeSparse(const std::string &relative, long long size);
+    // Depth nested folders named Name below Relative ("" for the root),
+    // made through descriptors so that no path length limits them; File,
+    // unless empty, is created in the deepest one.
+    void MakeChain(const std::string &relative, int depth, const std::string &name,
+                   const std::string &file = std::string());
 
     // Permissions do not stop root, so what must meet an unreadable entry
     // runs in a child process that has given up its privileges. True when
     // Body returned true there.
     static bool RunUnprivileged(const std::function<bool()> &body);
+    // Runs Body in a child process, for what must not touch this one: lower
+    // limits, or code that may crash. True when Body returned true there.
+    static bool RunInChild(const std::function<bool()> &body);
+    // In a child: leaves exactly Count descriptors free below the limit.
+    static bool LeaveFreeDescriptors(int count);
 
 private:
     std::string fRoot;
