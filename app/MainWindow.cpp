@@ -276,6 +276,7 @@ void Twnd_qv_Main::BindListingHooks()
         QCoreApplication::processEvents();
         fSinceEvents.restart();
     };
+    fBuilder.OnProgress = fBuilder.OnHitKept;
     fBuilder.OnEnd = [this] {
         sb->setText(fBuilder.StatusText());
         acList->setText(QStringLiteral("Start"));

@@ -96,6 +96,7 @@ int TListRun::Run(FILE *errors)
         if (stopRequested)
             builder.Stop();
     };
+    builder.OnProgress = builder.OnFolderEntered;  // also inside a long file
 
     listing::TListingOptions options = c.Listing;
     options.ClearPrevious = false;

@@ -75,6 +75,10 @@ void TFindFile::InitSearch()
     run->Criteria = std::make_unique<TSearchCriteria>();
     run->Criteria->Assign(*fCriteria);
     run->SubfolderOffAttrs = run->Criteria->Attributes().OffAttributes() & SubfolderBarringAttributes;
+    // The criteria copy lives in the run, so the run outlives this monitor.
+    TSearchRun *searchRun = run.get();
+    run->Criteria->Content().ReadMonitor = [this, searchRun] { return ContinueReading(*searchRun); };
+    run->LastProgress = std::chrono::steady_clock::now();
     fRun = std::move(run);
     DoSearchBegin();
 }
@@ -159,6 +163,26 @@ void TFindFile::FireNotify(const TNotifyEvent &event)
         return;
     const TNotifyEvent handler = event;
     handler(*this);
+}
+
+bool TFindFile::ContinueReading(TSearchRun &run)
+{
+    if (run.Stop)
+        return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - run.LastProgress < ProgressInterval)
+        return true;
+    run.LastProgress = now;
+    DoSearchProgress();
+    // The handler may have stopped the search, or destroyed this engine.
+    return !run.Stop;
+}
+
+void TFindFile::DoSearchProgress()
+{
+    const std::shared_ptr<TSearchRun> run = fRun;
+    if (run && !run->Stop)
+        FireNotify(OnSearchProgress);
 }
 
 void TFindFile::DoSearchBegin() { FireNotify(OnSearchBegin); }

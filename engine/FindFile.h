@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -66,6 +67,13 @@ public:
     // OnSearchAbort; the folder's OnFolderChange has fired before. Owners
     // that keep silent about such folders leave it unbound.
     TSearchErrorEvent OnSearchError;
+    // While the content of a file is being read for a phrase, at most once
+    // every ProgressInterval: on the walking thread, outside the lock, so
+    // that a single-threaded owner can let its pending events run and call
+    // Abort, which then ends the read before its next block. Never after
+    // OnSearchAbort.
+    TNotifyEvent OnSearchProgress;
+    static constexpr std::chrono::milliseconds ProgressInterval{25};
 
 protected:
     virtual void DoSearchBegin();
@@ -73,6 +81,7 @@ protected:
     virtual void DoSearchAbort();
     virtual TFolderIgnore DoFolderChange(const QString &folder);
     virtual void DoSearchError(const TSearchError &error);
+    virtual void DoSearchProgress();
     virtual void DoFileMatch(const QString &folder, const platform::TFindData &findData);
     virtual bool AcceptFile(const QString &folder, const platform::TFindData &findData);
 
@@ -85,6 +94,8 @@ private:
     void StartWorker();
     void WorkerFinished();
     void FireNotify(const TNotifyEvent &event);
+    // Between the blocks of a file: false once the search has stopped.
+    bool ContinueReading(TSearchRun &run);
 
     std::unique_ptr<TSearchCriteria> fCriteria;
     std::atomic<bool> fAborted{false};

@@ -8,6 +8,7 @@
 #include "platform/MountTable.h"
 
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,8 @@ struct TSearchRun {
     // handler on the same thread.
     std::recursive_mutex CS;
     platform::TMountTypes MountTypes;
+    // When OnSearchProgress last fired (or the search began); walking thread only.
+    std::chrono::steady_clock::time_point LastProgress;
     std::exception_ptr WorkerError;  // threaded mode: what ended the walk
 };
 

@@ -25,6 +25,10 @@ TListingBuilder::TListingBuilder(TFileList &list) : fList(list)
         if (FileMatch(hit) && OnHitKept)
             OnHitKept();
     };
+    fFileLister.OnSearchProgress = [this](engine::TFindFile &) {
+        if (OnProgress)
+            OnProgress();
+    };
     fFileLister.OnSearchAbort = [this](engine::TFindFile &) { SearchAbort(); };
     fFileLister.OnSearchFinish = [this](engine::TFindFile &) { SearchAbort(); };
 }

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -170,6 +171,27 @@ TEST_F(ListingWindowTest, ClosingDuringAListingStopsItAndThenCloses)
               size_t(window->Builder().DirCount() + window->Builder().FileCount()));
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
+}
+
+// Gigabytes of sparse file are read from memory.
+class HugeFileWindowTest : public ListingWindowTest {
+protected:
+    std::string TreeBase() const override { return MemoryTreeBase(); }
+};
+
+TEST_F(HugeFileWindowTest, StopIsHonouredInsideAHugeFile)
+{
+    MakeSparseWithTail("top/huge.txt", 8LL << 30, "needle");
+    QTest::keyClicks(window->eText, QStringLiteral("needle"));
+    QString captionWhileReading;
+    QTimer::singleShot(100, window.get(), [&] {
+        captionWhileReading = window->bList->text();
+        QTest::mouseClick(window->bList, Qt::LeftButton);
+    });
+    QTest::mouseClick(window->bList, Qt::LeftButton);  // the listing runs inside the click
+    EXPECT_EQ(captionWhileReading, QStringLiteral("STOP"));
+    EXPECT_TRUE(window->FList.FileData.empty()) << "huge.txt holds the phrase only at its very end";
+    EXPECT_EQ(window->bList->text(), QStringLiteral("Start"));
 }
 
 } // namespace

@@ -4,7 +4,11 @@
 #include "engine/FindFile.h"
 
 #include <QStringEncoder>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace engine;
 
@@ -143,6 +147,108 @@ TEST_F(ContentSearchTest, EntriesThatCannotBeReadAsFilesNeverMatch)
     EXPECT_TRUE(RunUnprivileged([&] { return !FileContainsPhrase(-1, secret.c_str(), needle, 0); }));
     EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), needle, 0)) << "root reads it";
     EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), MakeStringVariants(QString()), 0));
+}
+
+TEST_F(ContentSearchTest, NothingButARegularFileIsEverOpenedWhateverANameBecame)
+{
+    MakeFifo("fifo");
+    MakeLink("to-fifo", "fifo");
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, Abs("fifo").c_str(), IN_OPEN), 0);
+    char events[4096];
+    const int handle = open(Abs("fifo").c_str(), O_PATH | O_CLOEXEC);
+    close(handle);
+    if (read(watch, events, sizeof events) > 0) {
+        close(watch);
+        GTEST_SKIP() << "this kernel reports bare handles as opens";
+    }
+    const int folder = open(RootBytes().c_str(), O_RDONLY | O_DIRECTORY);
+    const TPhraseSearch search(MakeStringVariants(QStringLiteral("needle")), 0);
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "to-fifo", true)) << "a listed link leads to a FIFO";
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "to-fifo", false)) << "a file swapped for a link";
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "fifo", false)) << "a file swapped for a FIFO";
+    EXPECT_LE(read(watch, events, sizeof events), 0) << "the FIFO was opened";
+    close(folder);
+    close(watch);
+}
+
+TEST_F(ContentSearchTest, AFileIsReadNoFurtherThanTheSizeItHadWhenOpened)
+{
+    MakeFile("growing", std::string(2 * ContentBlockSize, 'x'));
+    const TStringVariants needle = MakeStringVariants(QStringLiteral("needle"));
+    const std::string path = Abs("growing");
+    bool appended = false;
+    const TReadMonitor appendOnce = [&] {
+        if (!appended) {
+            std::FILE *f = std::fopen(path.c_str(), "ab");
+            appended = f && std::fputs("needle", f) >= 0 && std::fclose(f) == 0;
+        }
+        return true;
+    };
+    EXPECT_FALSE(FileContainsPhrase(-1, path.c_str(), needle, 0, appendOnce));
+    EXPECT_TRUE(appended);
+    EXPECT_TRUE(FileContainsPhrase(-1, path.c_str(), needle, 0)) << "read again, it has grown";
+
+    // Kernel files say 0 and read on, some without end.
+    int asked = 0;
+    const TReadMonitor count = [&] { return ++asked > 0; };
+    EXPECT_FALSE(FileContainsPhrase(-1, "/proc/self/status", MakeStringVariants(QStringLiteral("Name")),
+                                    0, count));
+    EXPECT_EQ(asked, 0) << "a file whose size is 0 is not read";
+}
+
+TEST_F(ContentSearchTest, AStopBetweenBlocksEndsTheRead)
+{
+    MakeFile("long", std::string(2 * ContentBlockSize, 'x') + "needle");
+    int asked = 0;
+    const TReadMonitor stopAtSecond = [&] { return ++asked < 2; };
+    EXPECT_FALSE(FileContainsPhrase(-1, Abs("long").c_str(), MakeStringVariants(QStringLiteral("needle")),
+                                    0, stopAtSecond));
+    EXPECT_EQ(asked, 2);
+}
+
+// Sparse files of gigabytes read fast from memory and take no room there.
+class HugeFileTest : public ContentSearchTest {
+protected:
+    std::string TreeBase() const override { return MemoryTreeBase(); }
+    // Bytes this process has read so far, as the kernel counts them; -1
+    // where it does not.
+    static long long BytesRead()
+    {
+        std::FILE *io = std::fopen("/proc/self/io", "r");
+        long long bytes = -1;
+        if (io && std::fscanf(io, "rchar: %lld", &bytes) != 1)
+            bytes = -1;
+        if (io)
+            std::fclose(io);
+        return bytes;
+    }
+};
+
+TEST_F(HugeFileTest, AnAbortFromTheProgressEventEndsTheReadInsideAHugeFile)
+{
+    MakeSparseWithTail("huge.txt", 8LL << 30, "needle");
+    TFindFile finder;
+    finder.Criteria().Files().SetLocation(Root());
+    finder.Criteria().Content().SetPhrase(QStringLiteral("needle"));
+    int progress = 0, hits = 0;
+    bool aborted = false;
+    finder.OnSearchProgress = [&](TFindFile &f) {
+        ++progress;
+        f.Abort();
+    };
+    finder.OnSearchAbort = [&](TFindFile &) { aborted = true; };
+    finder.OnFileMatch = [&](TFindFile &, const TFileDetails &) { ++hits; };
+    const long long before = BytesRead();
+    finder.Execute();
+    const long long read = BytesRead() - before;
+    EXPECT_TRUE(aborted);
+    EXPECT_EQ(progress, 1);
+    EXPECT_EQ(hits, 0);
+    if (before >= 0) {
+        EXPECT_LT(read, 2LL << 30) << "the read went on after the abort";
+    }
 }
 
 TEST_F(ContentSearchTest, ASearchWithAPhraseListsOnlyFilesThatHoldIt)

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace engine;
 
@@ -93,11 +92,7 @@ TEST_F(FolderWalkTest, ATreeDeeperThanTheFoldersHeldOpenReportsInTheRecursiveOrd
 // on a disk that alone takes seconds.
 class DeepTreeTest : public FolderWalkTest {
 protected:
-    std::string TreeBase() const override
-    {
-        struct stat st {};
-        return stat("/dev/shm", &st) == 0 && access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    }
+    std::string TreeBase() const override { return MemoryTreeBase(); }
 };
 
 TEST_F(DeepTreeTest, AChainOfTwentyThousandLevelsListsCompletelyWithFewDescriptorsAndASmallStack)

@@ -90,6 +90,14 @@ std::string TreeFixture::TreeBase() const
     return "/tmp";
 }
 
+std::string TreeFixture::MemoryTreeBase()
+{
+    struct stat st {};
+    return stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
+               ? "/dev/shm"
+               : "/tmp";
+}
+
 QString TreeFixture::Root() const
 {
     return platform::DecodeFileName(fRoot) + QLatin1Char('/');
@@ -154,6 +162,16 @@ void TreeFixture::MakeChain(const std::string &relative, int depth, const std::s
         if (f >= 0)
             close(f);
     }
+    if (fd >= 0)
+        close(fd);
+}
+
+void TreeFixture::MakeSparseWithTail(const std::string &relative, long long size,
+                                     const std::string &tail)
+{
+    MakeSparse(relative, size - (long long)tail.size());
+    const int fd = open(Abs(relative).c_str(), O_WRONLY | O_APPEND);
+    Check(fd >= 0 && write(fd, tail.data(), tail.size()) == ssize_t(tail.size()), "tail " + relative);
     if (fd >= 0)
         close(fd);
 }

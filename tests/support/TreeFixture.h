@@ -16,6 +16,9 @@ protected:
     void TearDown() override;
     // Where the temporary folder is made.
     virtual std::string TreeBase() const;
+    // /dev/shm where it can be written: for trees that a shared disk would
+    // take seconds to make or read (deep chains, huge sparse files).
+    static std::string MemoryTreeBase();
 
     // The root as the engine sees folders: absolute, ending in "/".
     QString Root() const;
@@ -30,6 +33,8 @@ protected:
     void MakeLink(const std::string &relative, const std::string &target);
     void MakeFifo(const std::string &relative);
     void MakeSparse(const std::string &relative, long long size);
+    // A sparse file of Size bytes whose last bytes are Tail.
+    void MakeSparseWithTail(const std::string &relative, long long size, const std::string &tail);
     // Depth nested folders named Name below Relative ("" for the root),
     // made through descriptors so that no path length limits them; File,
     // unless empty, is created in the deepest one.
