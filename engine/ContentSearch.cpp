@@ -55,7 +55,10 @@ TPhraseSearch::TPhraseSearch(const TStringVariants &variants, TContentSearchOpti
     if (variants.Ansi == variants.Utf8) {
         unmarked.push_back({Bytes(variants.Ansi), TWordRule::AnsiOrUtf8});
     } else {
-        unmarked.push_back({Bytes(variants.Ansi), TWordRule::Ansi});
+        // A phrase Windows-1252 cannot hold has no 8-bit form: its "?"
+        // stand-ins would find question marks.
+        if (variants.Ansi.count('?') == variants.Unicode.count(QLatin1Char('?')))
+            unmarked.push_back({Bytes(variants.Ansi), TWordRule::Ansi});
         unmarked.push_back({Bytes(variants.Utf8), TWordRule::Utf8});
     }
     fUnmarked = std::make_unique<TByteScanner>(std::move(unmarked), caseSensitive, wholeWord);
@@ -73,23 +76,28 @@ bool TPhraseSearch::FileContainsPhrase(int folderFd, const char *name, bool foll
     platform::TRegularFile file;
     if (file.Open(folderFd, name, followLink) != 0 || file.Size() == 0)
         return false;
-    uint8_t head[3];
-    const TEncoding encoding = DetectEncoding(head, file.Peek(head, sizeof head));
     bool stopped = false;
-    const TReadMore readMore = [&](uint8_t *buffer, size_t count) -> size_t {
-        if (monitor && !monitor()) {
-            stopped = true;
-            return 0;
-        }
-        return file.Read(buffer, count);
+    auto mayRead = [&] {
+        stopped = stopped || (monitor && !monitor());
+        return !stopped;
     };
+    if (!mayRead())
+        return false;
+    // The first block's first bytes tell the encoding, and the scan begins
+    // on that block where it lies.
+    thread_local std::vector<uint8_t> first(ContentBlockSize);
+    const size_t firstLength = file.Read(first.data(), ContentBlockSize);
+    const TContent content{first.data(), firstLength, [&](uint8_t *buffer, size_t count) -> size_t {
+                               return mayRead() ? file.Read(buffer, count) : 0;
+                           }};
+    const TEncoding encoding = DetectEncoding(first.data(), firstLength);
     const size_t mark = MarkLength(encoding);
     bool found = false;
     switch (encoding) {
-    case TEncoding::Utf16LE: found = fLittleEndian->Scan(readMore, mark); break;
-    case TEncoding::Utf16BE: found = fBigEndian->Scan(readMore, mark); break;
-    case TEncoding::Utf8: found = fUtf8->Scan(readMore, mark); break;
-    case TEncoding::Ansi: found = fUnmarked->Scan(readMore, mark); break;
+    case TEncoding::Utf16LE: found = fLittleEndian->Scan(content, mark); break;
+    case TEncoding::Utf16BE: found = fBigEndian->Scan(content, mark); break;
+    case TEncoding::Utf8: found = fUtf8->Scan(content, mark); break;
+    case TEncoding::Ansi: found = fUnmarked->Scan(content, mark); break;
     }
     // What was read before a stop may hold the phrase; a stopped search
     // reports nothing more, so say no.

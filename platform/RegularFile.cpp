@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,31 +10,58 @@ namespace platform {
 
 namespace {
 
-bool SameFile(const struct stat &a, const struct stat &b)
+// /proc/self/fd, opened once: a handle's number looked up in it reopens the
+// very file the handle holds, at one step's cost. -1 without /proc.
+int ProcessDescriptors()
 {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    static const int fd = open("/proc/self/fd", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd;
 }
 
-// The handle opened for reading. /proc/self/fd reopens the very file the
-// handle holds. Without /proc, the name is opened again, never through a
-// link and without waiting on anything, and accepted only if it is the
-// same file.
-int ReopenForReading(int handle, const struct stat &held, int dirFd, const char *name,
-                     bool followLink)
+int ReopenForReading(int handle)
 {
-    char path[32];
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", handle);
-    const int fd = open(path, O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd >= 0 || errno != ENOENT || followLink)
-        return fd;
-    const int again = openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat st {};
-    if (again >= 0 && (fstat(again, &st) != 0 || !SameFile(st, held))) {
-        close(again);
-        errno = EINVAL;
+    if (ProcessDescriptors() < 0) {
+        errno = ENOENT;
         return -1;
     }
-    return again;
+    char number[16];
+    char *p = number + sizeof number;
+    *--p = '\0';
+    for (unsigned n = unsigned(handle); p == number + sizeof number - 1 || n != 0; n /= 10)
+        *--p = char('0' + n % 10);
+    return openat(ProcessDescriptors(), p, O_RDONLY | O_NOCTTY | O_CLOEXEC);
+}
+
+// Through a link: a bare handle first, reopened only if it is a regular file.
+int OpenThroughLink(int dirFd, const char *name, struct stat &st)
+{
+    const int handle = openat(dirFd, name, O_PATH | O_CLOEXEC);
+    if (handle < 0)
+        return -1;
+    int fd = -1;
+    if (fstat(handle, &st) == 0) {
+        if (S_ISREG(st.st_mode))
+            fd = ReopenForReading(handle);
+        else
+            errno = EINVAL;
+    }
+    const int error = errno;
+    close(handle);
+    errno = error;
+    return fd;
+}
+
+// A name seen as a regular file: never through a link, never waiting.
+int OpenAsSeen(int dirFd, const char *name, struct stat &st)
+{
+    const int fd = openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return fd;
+    close(fd);
+    errno = EINVAL;
+    return -1;
 }
 
 } // namespace
@@ -49,31 +75,11 @@ TRegularFile::~TRegularFile()
 int TRegularFile::Open(int folderFd, const char *name, bool followLink)
 {
     const int dirFd = folderFd >= 0 ? folderFd : AT_FDCWD;
-    const int handle = openat(dirFd, name, O_PATH | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
-    if (handle < 0)
-        return errno;
     struct stat st {};
-    int error = 0;
-    if (fstat(handle, &st) != 0)
-        error = errno;
-    else if (!S_ISREG(st.st_mode))
-        error = EINVAL;
-    else if ((fFd = ReopenForReading(handle, st, dirFd, name, followLink)) < 0)
-        error = errno;
-    close(handle);
-    fSize = error == 0 ? int64_t(st.st_size) : 0;
+    fFd = followLink ? OpenThroughLink(dirFd, name, st) : OpenAsSeen(dirFd, name, st);
+    fSize = fFd >= 0 ? int64_t(st.st_size) : 0;
     fPosition = 0;
-    return error;
-}
-
-size_t TRegularFile::Peek(uint8_t *buffer, size_t count) const
-{
-    count = size_t(std::min<int64_t>(int64_t(count), fSize));
-    ssize_t n;
-    do
-        n = pread(fFd, buffer, count, 0);
-    while (n < 0 && errno == EINTR);
-    return n > 0 ? size_t(n) : 0;
+    return fFd >= 0 ? 0 : errno;
 }
 
 size_t TRegularFile::Read(uint8_t *buffer, size_t count)

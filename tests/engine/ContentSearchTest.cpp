@@ -75,6 +75,41 @@ TEST_F(ContentSearchTest, ANonAsciiPhraseIsFoundInEachEncodingIncludingUnmarkedU
     EXPECT_FALSE(Contains(Utf8("un cafe", false), "caf\xc3\xa9"));
 }
 
+TEST_F(ContentSearchTest, Utf8TextIsMatchedByWholeCharactersFoldedTheUnicodeWay)
+{
+    for (const bool mark : {true, false}) {
+        EXPECT_TRUE(Contains(Utf8("un caf\xc3\xa9", mark), "\xc3\x89")) << "É finds é";
+        EXPECT_TRUE(Contains(Utf8("CAF\xc3\x89 NOIR", mark), "caf\xc3\xa9")) << "café finds CAFÉ";
+        EXPECT_TRUE(Contains(Utf8("Herr M\xc3\xbcller", mark), "M\xc3\x9cLLER")) << "MÜLLER finds Müller";
+        EXPECT_TRUE(Contains(Utf8("\xce\xa3\xce\x9f\xce\xa6\xce\x99\xce\x91", mark),
+                             "\xcf\x83\xce\xbf\xcf\x86"))
+            << "Greek capitals";
+        EXPECT_TRUE(Contains(Utf8("STRA\xe1\xba\x9e" "E", mark), "stra\xc3\x9f" "e")) << "ẞ and ß";
+        EXPECT_TRUE(Contains(Utf8("5 \xe2\x84\xaa" "ELVIN", mark), "kelvin")) << "the Kelvin sign is a k";
+        EXPECT_TRUE(Contains(Utf8("ma\xc5\xbfs", mark), "MASS")) << "the long s is an s";
+        EXPECT_FALSE(Contains(Utf8("un caf\xc3\xa9", mark), "\xc3\x89", csoCaseSensitive));
+    }
+    // Occurrences whose variants are longer than the phrase's own bytes,
+    // across the end of a block.
+    const std::string filler(ContentBlockSize - 2, '.');
+    EXPECT_TRUE(Contains(filler + "\xe2\x84\xaa" "ey", "key"));
+    EXPECT_TRUE(Contains(filler + "\xe2\x84\xaa.", "k", csoWholeWord));
+    EXPECT_FALSE(Contains(filler + "\xe2\x84\xaax", "k", csoWholeWord));
+}
+
+TEST_F(ContentSearchTest, AnEightBitOccurrenceInsideAUtf8CharacterDoesNotCount)
+{
+    // é is E9 in Windows-1252, and E9 begins many Chinese characters.
+    EXPECT_FALSE(Contains("\xe9\x99\x88\xe9\x87\x91", "\xc3\xa9"));
+    EXPECT_FALSE(Contains("\xe3\xa9\x80", "\xc3\xa9")) << "U+3A40 is not é folded byte by byte";
+    EXPECT_TRUE(Contains(Ansi("caf\xc3\xa9"), "caf\xc3\xa9")) << "a real 8-bit é still counts";
+    EXPECT_TRUE(Contains(Ansi("caf\xc3\xa9 ") + "\xe9\x99\x88", "caf\xc3\xa9"));
+    EXPECT_TRUE(Contains("\xe9\x99", "\xc3\xa9")) << "E9 99 alone is no UTF-8 character";
+    // A phrase Windows-1252 cannot hold has no 8-bit form to find.
+    EXPECT_FALSE(Contains("??????", "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"));
+    EXPECT_TRUE(Contains("why?", "y?")) << "a question mark of the phrase's own is still one";
+}
+
 TEST_F(ContentSearchTest, PartialOccurrencesDoNotHideOnesThatStartInsideThem)
 {
     EXPECT_TRUE(Contains("aab", "ab"));
@@ -149,7 +184,7 @@ TEST_F(ContentSearchTest, EntriesThatCannotBeReadAsFilesNeverMatch)
     EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), MakeStringVariants(QString()), 0));
 }
 
-TEST_F(ContentSearchTest, NothingButARegularFileIsEverOpenedWhateverANameBecame)
+TEST_F(ContentSearchTest, NoLinkIsFollowedToAnythingButARegularFile)
 {
     MakeFifo("fifo");
     MakeLink("to-fifo", "fifo");
@@ -167,8 +202,8 @@ TEST_F(ContentSearchTest, NothingButARegularFileIsEverOpenedWhateverANameBecame)
     const TPhraseSearch search(MakeStringVariants(QStringLiteral("needle")), 0);
     EXPECT_FALSE(search.FileContainsPhrase(folder, "to-fifo", true)) << "a listed link leads to a FIFO";
     EXPECT_FALSE(search.FileContainsPhrase(folder, "to-fifo", false)) << "a file swapped for a link";
-    EXPECT_FALSE(search.FileContainsPhrase(folder, "fifo", false)) << "a file swapped for a FIFO";
     EXPECT_LE(read(watch, events, sizeof events), 0) << "the FIFO was opened";
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "fifo", false)) << "a file swapped for a FIFO";
     close(folder);
     close(watch);
 }
