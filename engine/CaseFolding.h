@@ -14,8 +14,8 @@ void InitCaseFolding();
 
 char32_t FoldCase(char32_t c);
 
-// Every character that folds to Folded's folding, Folded's folding first:
-// "k" gives k, K and U+212A.
+// Every character whose folding is C's, C's folding first: "k" gives k, K
+// and the Kelvin sign U+212A.
 std::vector<char32_t> CaseVariants(char32_t c);
 
 } // namespace engine
