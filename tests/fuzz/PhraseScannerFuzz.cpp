@@ -14,6 +14,7 @@
 #include "platform/AnsiCodePage.h"
 
 #include <QChar>
+#include <QList>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +81,10 @@ std::vector<TDecoded> Decode(const std::string &s, bool fold)
             ++i;
             continue;
         }
-        const char32_t c = QString::fromUtf8(s.data() + i, qsizetype(n)).toUcs4().value(0);
+        static const uint8_t LeadBits[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+        char32_t c = uint8_t(s[i]) & LeadBits[n];
+        for (size_t k = 1; k < n; ++k)
+            c = c << 6 | (uint8_t(s[i + k]) & 0x3F);
         units.push_back({int64_t(fold ? QChar::toCaseFolded(c) : c), i, i + n});
         i += n;
     }
@@ -156,17 +160,20 @@ std::string Utf16Bytes(const QString &text, bool bigEndian)
 void Check(int form, const std::string &content, size_t lead, const QString &phrase,
            const std::string &phraseUtf8, bool caseSensitive)
 {
+    // The plain search needs only the blanks a phrase can reach into.
+    const size_t shortLead = std::min<size_t>(lead, 64);
     std::string file;
     bool expected = false;
     if (form <= 1) {
-        const std::string text = std::string(lead, ' ') + content;
-        file = (form == 1 ? "\xEF\xBB\xBF" : "") + text;
+        file = (form == 1 ? "\xEF\xBB\xBF" : "") + std::string(lead, ' ') + content;
+        const std::string text = std::string(shortLead, ' ') + content;
         expected = Utf8Contains(text, phraseUtf8, caseSensitive)
                    || (form == 0 && AnsiContains(text, phrase, caseSensitive));
     } else {
-        const QString text = QString(qsizetype(lead / 2), QLatin1Char(' ')) + QString::fromUtf8(content.data(), qsizetype(content.size()));
-        file = (form == 2 ? "\xFF\xFE" : "\xFE\xFF") + Utf16Bytes(text, form == 3);
-        expected = Utf16Contains(text, phrase, caseSensitive);
+        const QString text = QString::fromUtf8(content.data(), qsizetype(content.size()));
+        const QString blanks(qsizetype(lead / 2), QLatin1Char(' '));
+        file = (form == 2 ? "\xFF\xFE" : "\xFE\xFF") + Utf16Bytes(blanks + text, form == 3);
+        expected = Utf16Contains(blanks.left(qsizetype(shortLead)) + text, phrase, caseSensitive);
     }
     const TContentSearchOptions options = caseSensitive ? csoCaseSensitive : 0;
     const bool found = FileContains(file, phrase, options);
