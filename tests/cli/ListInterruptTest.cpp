@@ -6,23 +6,8 @@
 #include <QProcess>
 #include <QThread>
 #include <csignal>
-#include <cstdio>
 
 namespace {
-
-// Bytes the process has read so far, as the kernel counts them; -1 when
-// that cannot be known.
-long long BytesReadBy(qint64 pid)
-{
-    const std::string path = "/proc/" + std::to_string(pid) + "/io";
-    std::FILE *io = std::fopen(path.c_str(), "r");
-    long long bytes = -1;
-    if (io && std::fscanf(io, "rchar: %lld", &bytes) != 1)
-        bytes = -1;
-    if (io)
-        std::fclose(io);
-    return bytes;
-}
 
 class ListInterruptTest : public testing_support::TreeFixture {
 protected:
@@ -41,7 +26,7 @@ TEST_F(ListInterruptTest, AnInterruptEndsTheReadOfAHugeFile)
                    QString::fromStdString(Abs("top"))});
     ASSERT_TRUE(process.waitForStarted());
     // Interrupt once it is well inside the file.
-    while (process.state() == QProcess::Running && BytesReadBy(process.processId()) < (256LL << 20))
+    while (process.state() == QProcess::Running && BytesRead(process.processId()) < (256LL << 20))
         QThread::msleep(5);
     ASSERT_EQ(process.state(), QProcess::Running) << "the whole file was read before the interrupt";
     kill(pid_t(process.processId()), SIGINT);

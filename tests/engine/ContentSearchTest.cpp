@@ -247,18 +247,6 @@ TEST_F(ContentSearchTest, AStopBetweenBlocksEndsTheRead)
 class HugeFileTest : public ContentSearchTest {
 protected:
     std::string TreeBase() const override { return MemoryTreeBase(); }
-    // Bytes this process has read so far, as the kernel counts them; -1
-    // where it does not.
-    static long long BytesRead()
-    {
-        std::FILE *io = std::fopen("/proc/self/io", "r");
-        long long bytes = -1;
-        if (io && std::fscanf(io, "rchar: %lld", &bytes) != 1)
-            bytes = -1;
-        if (io)
-            std::fclose(io);
-        return bytes;
-    }
 };
 
 TEST_F(HugeFileTest, AnAbortFromTheProgressEventEndsTheReadInsideAHugeFile)

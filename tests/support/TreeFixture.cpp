@@ -3,6 +3,7 @@
 #include "platform/NameCodec.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -212,6 +213,18 @@ bool TreeFixture::LeaveFreeDescriptors(int count)
         taken.pop_back();
     }
     return true;
+}
+
+long long TreeFixture::BytesRead(long long pid)
+{
+    const std::string path = "/proc/" + (pid == 0 ? std::string("self") : std::to_string(pid)) + "/io";
+    std::FILE *io = std::fopen(path.c_str(), "r");
+    long long bytes = -1;
+    if (io && std::fscanf(io, "rchar: %lld", &bytes) != 1)
+        bytes = -1;
+    if (io)
+        std::fclose(io);
+    return bytes;
 }
 
 std::string EventLog::Relative(const QString &path) const

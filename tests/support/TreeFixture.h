@@ -50,6 +50,9 @@ protected:
     static bool RunInChild(const std::function<bool()> &body);
     // In a child: leaves exactly Count descriptors free below the limit.
     static bool LeaveFreeDescriptors(int count);
+    // Bytes the process (0: this one) has read so far, as the kernel counts
+    // them; -1 where it does not.
+    static long long BytesRead(long long pid = 0);
 
 private:
     std::string fRoot;
