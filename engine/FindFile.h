@@ -67,11 +67,12 @@ public:
     // OnSearchAbort; the folder's OnFolderChange has fired before. Owners
     // that keep silent about such folders leave it unbound.
     TSearchErrorEvent OnSearchError;
-    // While the content of a file is being read for a phrase, at most once
-    // every ProgressInterval: on the walking thread, outside the lock, so
-    // that a single-threaded owner can let its pending events run and call
-    // Abort, which then ends the read before its next block. Never after
-    // OnSearchAbort.
+    // While files are read for a phrase: before a block is read, once
+    // ProgressInterval has passed since the search began or this last fired
+    // (so inside a huge file, and over a run of files none of which holds
+    // the phrase). On the walking thread, outside the lock, so that a
+    // single-threaded owner can let its pending events run and call Abort,
+    // which ends the read before its next block. Never after OnSearchAbort.
     TNotifyEvent OnSearchProgress;
     static constexpr std::chrono::milliseconds ProgressInterval{25};
 

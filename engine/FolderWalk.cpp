@@ -71,41 +71,38 @@ void TFolderWalk::Enter(const char *rawName)
         return;
     ++fRun->Level;
     const TFolderIgnore ignore = fEngine.DoFolderChange(fPath);
-    if (Stopped()) {
-        --fRun->Level;
-        return;
-    }
     const TTargetPath &target = *fRun->ActiveTarget;
     const uint32_t level = fRun->Level;
     const bool filePass = (ignore == fiNone || ignore == fiJustSubfolders) && level >= target.MinLevel;
     const bool folderPass = target.Recursive && (ignore == fiNone || ignore == fiJustThis)
                             && (target.MaxLevel == 0 || target.MaxLevel > level);
-    const int openError = (filePass || folderPass)
-                              ? (rawName ? fFolders.PushChild(rawName) : fFolders.PushTarget(fPath))
-                              : -1;
-    if (openError != 0) {
-        if (openError > 0)
-            ReportError(fPath, openError);
+    if (Stopped() || (!filePass && !folderPass)) {
         --fRun->Level;
         return;
     }
-
-    std::vector<TSubfolder> subfolders;
-    bool listed = false;
-    {
-        platform::TDirReader dir(fFolders.OpenListing(), fRun->MountTypes);
-        fReportedEntries.clear();
-        listed = dir.IsOpen() && ListFolder(dir, filePass, folderPass, subfolders);
-        // A listing that failed part way has handed out what it read; the
-        // subfolders among that are still walked.
-        if (dir.Error() != 0 && !fRun->Orphaned)
-            ReportError(fPath, dir.Error());
+    if (const int error = rawName ? fFolders.PushChild(rawName) : fFolders.PushTarget(fPath)) {
+        ReportError(fPath, error);
+        --fRun->Level;
+        return;
     }
-    if (!listed || subfolders.empty()) {
+    std::vector<TSubfolder> subfolders;
+    if (!ReadFolder(filePass, folderPass, subfolders) || subfolders.empty()) {
         LeaveFolder();
         return;
     }
     fFrames.push_back(TFrame{std::move(subfolders), 0, fPath.size()});
+}
+
+bool TFolderWalk::ReadFolder(bool filePass, bool folderPass, std::vector<TSubfolder> &subfolders)
+{
+    platform::TDirReader dir(fFolders.OpenListing(), fRun->MountTypes);
+    fReportedEntries.clear();
+    const bool listed = dir.IsOpen() && ListFolder(dir, filePass, folderPass, subfolders);
+    // A listing that failed part way has handed out what it read; the
+    // subfolders among that are still walked.
+    if (dir.Error() != 0 && !fRun->Orphaned)
+        ReportError(fPath, dir.Error());
+    return listed;
 }
 
 void TFolderWalk::LeaveFolder()

@@ -42,7 +42,9 @@ private:
     // folder of fFolders, or by its path when RawName is null (a target):
     // its OnFolderChange, its hits, and a frame for its subfolders.
     void Enter(const char *rawName);
+    // Lists the folder just entered: its hits, and the subfolders to walk.
     // False when the search stopped meanwhile.
+    bool ReadFolder(bool filePass, bool folderPass, std::vector<TSubfolder> &subfolders);
     bool ListFolder(platform::TDirReader &dir, bool filePass, bool folderPass,
                     std::vector<TSubfolder> &subfolders);
     bool FilePass(platform::TDirReader &dir, const QString &mask, std::vector<TSubfolder> *subfolders);

@@ -7,21 +7,28 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 BUILD=${BUILD:-build-sanitize}
-SUPPRESSIONS=$PWD/scripts/sanitizer
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMAREL_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS="$sanitizers" -DCMAKE_CXX_FLAGS="$sanitizers" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 if [ "${1:-}" = "--engine" ]; then
   cmake --build "$BUILD" -j2 --target tamarel_engine_tests tamarel_listing_tests tamarel-list
-  selection=(-L nonvisual)
 else
   cmake --build "$BUILD" -j2
-  selection=()
 fi
-# Leaks are looked for too. Only frames of other projects' libraries are
-# suppressed (see the files); a report from Tamarel's own code fails the run.
-export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$SUPPRESSIONS/ubsan.supp"
-export LSAN_OPTIONS="suppressions=$SUPPRESSIONS/lsan.supp:print_suppressions=0"
-cd "$BUILD" && ctest --output-on-failure -j2 "${selection[@]}"
+cd "$BUILD"
+strict="detect_leaks=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# Tamarel's own libraries, with every check and no suppression.
+ASAN_OPTIONS=$strict ctest --output-on-failure -j2 -L nonvisual
+[ "${1:-}" = "--engine" ] && exit 0
+# The window tests load the browser engine, which deletes one of its own
+# objects through a pointer of another size (it trips new_delete_type_mismatch
+# inside libQt6WebEngineCore) and keeps objects to the end; that check is
+# eased for this run only, and only leaks in other projects' libraries are
+# suppressed (window-leaks.supp). Qt is built without frame pointers, so
+# allocations are traced the slow, exact way: the suppressions must see the
+# whole stack to tell Qt's leaks from Tamarel's.
+ASAN_OPTIONS="$strict:new_delete_type_mismatch=0:fast_unwind_on_malloc=0" \
+LSAN_OPTIONS="suppressions=$OLDPWD/scripts/sanitizer/window-leaks.supp:print_suppressions=0" \
+  ctest --output-on-failure -j2 -L window
