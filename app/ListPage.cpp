@@ -81,6 +81,8 @@ void TListPage::CreateTable(const explorer::TRegionalFormats &formats, const QSt
     // than enough to be read: the table scrolls sideways rather than cut
     // every full name to a few letters.
     List->SetAutoSizeColumn(rcPath, MinimumFullNameWidth);
+    // A full name cut short keeps its end, the entry's own name.
+    List->setTextElideMode(Qt::ElideMiddle);
     List->header()->setSortIndicatorShown(true);
     List->header()->setSortIndicator(rcPath, Qt::AscendingOrder);
     List->header()->setSectionsClickable(false);
@@ -204,6 +206,9 @@ QWidget *TListPage::CreateHtmlLayoutPage()
     last->addWidget(cbCharset);
     grid->addLayout(last, 4, 0, 1, 4);
     grid->setColumnStretch(3, 1);
+    // The rows stay together at the top, evenly spaced, however tall the
+    // page is made by the column boxes beside it.
+    grid->setRowStretch(5, 1);
     return page;
 }
 

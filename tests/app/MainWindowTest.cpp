@@ -44,16 +44,6 @@ protected:
     }
 
     QString Shown() const { return Find<ui::TTextViewer>("Memo")->toPlainText(); }
-
-    // Keeps a picture of the window for the documentation, when asked to.
-    void Screenshot(QWidget *widget, const char *name)
-    {
-        const QByteArray folder = qgetenv("TAMAREL_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            return;
-        QDir().mkpath(QString::fromLocal8Bit(folder));
-        widget->grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name));
-    }
 };
 
 TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
@@ -116,7 +106,6 @@ TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
     EXPECT_EQ(Find<QMenu>("LeftPanel1")->actions().at(0)->text(), QStringLiteral("&About..."));
     EXPECT_EQ(Find<QAction>("mmExit")->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(Find<QAction>("acList")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
-    Screenshot(window.get(), "explorer.png");
 }
 
 TEST_F(MainWindowTest, AtFirstStartTheClientAreaWithTheStatusBarIs763By601AndCentred)
@@ -208,14 +197,6 @@ TEST_F(MainWindowTest, TheFolderTableHasTheKeyboardAtStartAndWheneverItsPageCome
     EXPECT_EQ(QApplication::focusWidget(), tree) << "Back from the List page";
 }
 
-TEST_F(MainWindowTest, ZZShot)
-{
-    window->grab().save("/tmp/shot-explorer.png");
-    Find<QTabWidget>("pc")->tabBar()->grab().save("/tmp/shot-tabs0.png");
-    ClickTab(pgList);
-    Find<QTabWidget>("pc")->tabBar()->grab().save("/tmp/shot-tabs1.png");
-}
-
 TEST_F(MainWindowTest, MenusOpenWithAltAndTheirLetterOrF10AndItemsRunByTheirLetter)
 {
     auto *file = Find<QMenu>("LeftPanel1");
@@ -261,7 +242,6 @@ TEST_F(MainWindowTest, TheOptionsPageFollowsTheReportFormat)
     Click("rgReportHTML");
     EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[HTML Layout]"));
     EXPECT_TRUE(Find<QWidget>("NxTabSheet1")->isVisible());
-    Screenshot(window.get(), "list.png");
     Click("rgReportCSV");
     EXPECT_EQ(Find<QGroupBox>("gbLay")->title(), QStringLiteral("[CSV Options]"));
     EXPECT_TRUE(Find<QWidget>("NxTabSheet2")->isVisible());
@@ -276,7 +256,6 @@ TEST_F(MainWindowTest, ThePreviewIsBuiltAnewOnEachVisit)
     EXPECT_FALSE(Find<QWidget>("BrowserPanel")->isVisible());
     EXPECT_TRUE(Shown().startsWith(QStringLiteral("Name;Size;Modified;Attributes")));
     EXPECT_EQ(Find<ui::TTextViewer>("Memo")->document()->blockCount(), 4);
-    Screenshot(window.get(), "preview-csv.png");
 
     Click("bBack2");
     Click("cbxSize");
@@ -296,11 +275,9 @@ TEST_F(MainWindowTest, ThePreviewIsBuiltAnewOnEachVisit)
         QFile shown(browser->ShownFile());
         ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
         EXPECT_TRUE(shown.readAll().startsWith("\xEF\xBB\xBF<html>\r\n<head>"));
-        QTest::qWait(1500);  // let the engine draw before the picture
     } else {
         EXPECT_TRUE(Shown().startsWith(QStringLiteral("<html>")));
     }
-    Screenshot(window.get(), "preview-html.png");
 }
 
 // On a display with OpenGL the browser view draws through it; the window
@@ -337,8 +314,6 @@ TEST_F(MainWindowTest, TheAboutBoxNamesProgramVersionAndSystemAndClosesOnEnterOr
             system = dialog->lOS2->text();
             email = dialog->lEmail->text();
             www = dialog->lWWW->text();
-            if (key == Qt::Key_Escape)
-                Screenshot(dialog, "about.png");
             QTest::keyClick(dialog, key);
             closed = !dialog->isVisible();
         });

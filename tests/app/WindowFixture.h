@@ -33,7 +33,7 @@ protected:
     void StartWindow(const QString &folder)
     {
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Abs("config")));
-        formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
+        formats = explorer::TRegionalFormats::FromLocale(locale);
         app::Twnd_qv_Main::TServices services;
         if (!realSaveDialogs) {
             services.SaveDialog = [this](int &type, QString &name) {
@@ -100,6 +100,7 @@ protected:
         QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(page).center());
     }
 
+    QLocale locale = QLocale::c();  // whose formats the window gets
     explorer::TRegionalFormats formats;
     std::unique_ptr<app::Twnd_qv_Main> window;
     std::function<bool(int &type, QString &name)> saveDialog;  // none: cancelled
