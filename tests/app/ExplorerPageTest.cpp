@@ -187,15 +187,6 @@ std::optional<QPoint> FindPicture(const QImage &image, const QImage &picture, co
     return std::nullopt;
 }
 
-int DarkPixels(const QImage &image, const QRect &area)
-{
-    int dark = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            dark += qGray(image.pixel(x, y)) < 100;
-    return dark;
-}
-
 TEST_F(ExplorerPageTest, TheFocusedRowIsFramedFaceWithItsIconAsItIsAndUntickedBoxesShow)
 {
     FocusRow(2);  // music
@@ -215,7 +206,7 @@ TEST_F(ExplorerPageTest, TheFocusedRowIsFramedFaceWithItsIconAsItIsAndUntickedBo
     const int rowOffset = tree->visualRect(tree->model()->index(1, 0)).top() - music.top();
     EXPECT_TRUE(FindPicture(shot, folder, QRect(*inMusic + QPoint(0, rowOffset), folder.size())).has_value())
         << "the same picture on the highlighted row";
-    EXPECT_GE(DarkPixels(shot, QRect(music.left(), music.top(), inMusic->x() - music.left(), music.height())), 24)
+    EXPECT_GE(testing_support::DarkPixels(shot, QRect(music.left(), music.top(), inMusic->x() - music.left(), music.height())), 24)
         << "the unticked box's edge";
 
     Find<QWidget>("eFileMask")->setFocus();

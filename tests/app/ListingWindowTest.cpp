@@ -285,10 +285,8 @@ TEST_F(ListingWindowTest, ASaveBeyondTheFileSizeLimitSaysWhyAndKeepsTheOldFile)
     Press(Qt::Key_L);
     Click("rgReportCSV");
     const QStringList before = QDir(Root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    auto &application = static_cast<TApplication &>(*QCoreApplication::instance());
-    QStringList shown;
-    const auto previous = application.ShowException;
-    application.ShowException = [&](const QString &message) { shown.append(message); };
+    testing_support::TMessageCatcher messages;
+    QStringList &shown = messages.Shown;
     rlimit unlimited {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     saveDialog = [&](int &type, QString &name) {
@@ -300,7 +298,6 @@ TEST_F(ListingWindowTest, ASaveBeyondTheFileSizeLimitSaysWhyAndKeepsTheOldFile)
     };
     Press(Qt::Key_S);
     setrlimit(RLIMIT_FSIZE, &unlimited);
-    application.ShowException = previous;
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0], QStringLiteral("Cannot create file \"%1\". File too large").arg(QString::fromStdString(Abs("list.csv"))));
     EXPECT_EQ(Read("list.csv"), QByteArray("old"));
@@ -407,10 +404,8 @@ TEST_F(ListingWindowTest, APrintThatCannotStartSaysSo)
 {
     Press(Qt::Key_L);
     Click("bPreview");
-    auto &application = static_cast<TApplication &>(*QCoreApplication::instance());
-    QStringList shown;
-    const auto previous = application.ShowException;
-    application.ShowException = [&](const QString &message) { shown.append(message); };
+    testing_support::TMessageCatcher messages;
+    QStringList &shown = messages.Shown;
     for (const char *format : {"rgReportHTML", "rgReportCSV"}) {
         Click("bBack2");
         Click(format);
@@ -418,7 +413,6 @@ TEST_F(ListingWindowTest, APrintThatCannotStartSaysSo)
         PrintToPdf("no/such/folder/print.pdf");
         Click("Button1");
     }
-    application.ShowException = previous;
     EXPECT_EQ(shown, QStringList(2, QStringLiteral("Cannot print. The printer could not be started.")));
 }
 

@@ -120,13 +120,7 @@ TEST_F(MainWindowTest, AtFirstStartTheClientAreaWithTheStatusBarIs763By601AndCen
 // Dark pixels inside a page's tab, as the tab bar draws it: its caption.
 int CaptionInk(QTabBar *tabs, int page)
 {
-    const QImage drawn = tabs->grab().toImage();
-    const QRect inside = tabs->tabRect(page).adjusted(4, 4, -4, -4);
-    int ink = 0;
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            ink += qGray(drawn.pixel(x, y)) < 110;
-    return ink;
+    return testing_support::DarkPixels(tabs->grab().toImage(), tabs->tabRect(page).adjusted(4, 4, -4, -4), 110);
 }
 
 TEST_F(MainWindowTest, TheActivePagesTabIsBold)
@@ -360,10 +354,8 @@ TEST_F(MainWindowTest, TheAboutBoxIsCentredOnTheScreenAndTitledAboutAlone)
 
 TEST_F(MainWindowTest, AnExceptionFromAHandlerReachesTheMessageBoxAndTheProgramGoesOn)
 {
-    auto &application = static_cast<TApplication &>(*QCoreApplication::instance());
-    QStringList shown;
-    const auto previous = application.ShowException;
-    application.ShowException = [&](const QString &message) { shown.append(message); };
+    testing_support::TMessageCatcher messages;
+    QStringList &shown = messages.Shown;
     saveDialog = [&](int &type, QString &name) {
         type = 1;
         name = QString::fromStdString(Abs("no/such/folder/x"));
@@ -371,7 +363,6 @@ TEST_F(MainWindowTest, AnExceptionFromAHandlerReachesTheMessageBoxAndTheProgramG
     };
     Press(Qt::Key_K);
     Click("bSave");
-    application.ShowException = previous;
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith(QStringLiteral("Cannot create file \"")));
     EXPECT_TRUE(window->isVisible());

@@ -236,15 +236,12 @@ TEST_F(SettingsTest, ASaveThatFailsSaysSoOnceAndTheWindowCloses)
 {
     MakeFolder("config");
     MakeFile("config/Zelko", "a file where the folder should be");
-    auto &application = static_cast<TApplication &>(*QCoreApplication::instance());
-    QStringList shown;
-    const auto previous = application.ShowException;
-    application.ShowException = [&](const QString &message) { shown.append(message); };
+    testing_support::TMessageCatcher messages;
+    QStringList &shown = messages.Shown;
     Start();
     window->close();
     EXPECT_FALSE(window->isVisible());
     window.reset();
-    application.ShowException = previous;
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith(QStringLiteral("Unable to create key '")));
 }

@@ -7,10 +7,12 @@
 
 #include "TreeFixture.h"
 
+#include "app/Application.h"
 #include "app/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QImage>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -25,6 +27,36 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace testing_support {
+
+// While it lives, the messages the application would show in a message box
+// are collected in Shown instead.
+class TMessageCatcher {
+public:
+    TMessageCatcher() : fApplication(static_cast<app::TApplication &>(*QCoreApplication::instance()))
+    {
+        fPrevious = fApplication.ShowException;
+        fApplication.ShowException = [this](const QString &message) { Shown.append(message); };
+    }
+    ~TMessageCatcher() { fApplication.ShowException = fPrevious; }
+    TMessageCatcher(const TMessageCatcher &) = delete;
+    TMessageCatcher &operator=(const TMessageCatcher &) = delete;
+    QStringList Shown;
+
+private:
+    app::TApplication &fApplication;
+    std::function<void(const QString &)> fPrevious;
+};
+
+// The pixels of Area darker than Grey (0 black to 255 white): the ink of a
+// caption or of a box's edge as the widgets drew them.
+inline int DarkPixels(const QImage &image, const QRect &area, int grey = 100)
+{
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < grey;
+    return dark;
+}
 
 class WindowFixture : public TreeFixture {
 protected:
