@@ -77,16 +77,7 @@ TExplorerPage::TExplorerPage(TExplorerController &explorer, const TRegionalForma
     layout->setContentsMargins(2, 2, 2, 2);
     bgDisk = new ui::TDriveButtonBar(this);
     bgDisk->setObjectName(QStringLiteral("bgDisk"));
-    eVolume = NewReadOnlyLine("eVolume", this);
-    // A line of information rather than a field: the page shows through.
-    QPalette volume = eVolume->palette();
-    volume.setBrush(QPalette::Base, volume.brush(QPalette::Window));
-    eVolume->setPalette(volume);
-    ePath = NewReadOnlyLine("ePath", this);
-    ePath->setStyleSheet(PathLineStyle);
-    QFont bold = ePath->font();
-    bold.setBold(true);
-    ePath->setFont(bold);
+    CreateInfoLines();
     CreateTable(formats, timestampFormat);
     CreateTreeMenus();
     layout->addWidget(bgDisk);
@@ -110,6 +101,20 @@ TExplorerPage::TExplorerPage(TExplorerController &explorer, const TRegionalForma
     connect(&explorer, &TExplorerController::OrderChanged, this, &TExplorerPage::ShowSortState);
     connect(&explorer, &TExplorerController::FocusChanged, this, &TExplorerPage::ShowFocus);
     ShowSortState();
+}
+
+void TExplorerPage::CreateInfoLines()
+{
+    eVolume = NewReadOnlyLine("eVolume", this);
+    // A line of information rather than a field: the page shows through.
+    QPalette volume = eVolume->palette();
+    volume.setBrush(QPalette::Base, volume.brush(QPalette::Window));
+    eVolume->setPalette(volume);
+    ePath = NewReadOnlyLine("ePath", this);
+    ePath->setStyleSheet(PathLineStyle);
+    QFont bold = ePath->font();
+    bold.setBold(true);
+    ePath->setFont(bold);
 }
 
 void TExplorerPage::CreateTable(const TRegionalFormats &formats, const QString &timestampFormat)

@@ -40,6 +40,7 @@ public:
     QPushButton *StartButton() const { return bList; }
 
 private:
+    void CreateInfoLines();
     void CreateTable(const explorer::TRegionalFormats &formats, const QString &timestampFormat);
     void CreateTreeMenus();
     QWidget *CreateCommandPanel();

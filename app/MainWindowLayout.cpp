@@ -66,6 +66,9 @@ void Twnd_qv_Main::CreateLayout()
     sb->setObjectName(QStringLiteral("sb"));
     statusBar()->addWidget(sb, 1);
     CreateActionsAndMenus();
+    // F10 opens the first menu, as on other desktops.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(LeftPanel1->menuAction()); });
     PlaceAtFirstStart();
 }
 
@@ -134,9 +137,6 @@ void Twnd_qv_Main::CreateActionsAndMenus()
         auto *shortcut = new QShortcut(a.key, this);
         connect(shortcut, &QShortcut::activated, this, a.handler);
     }
-    // F10 opens the first menu, as on other desktops.
-    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(LeftPanel1->menuAction()); });
     BindButtonToAction(fExplorerPage->StartButton(), acList);
     BindButtonToAction(fListPage->PreviewButton(), acPreview);
     BindButtonToAction(fPreviewPage->PrintButton(), acPrint);
