@@ -37,7 +37,13 @@ TExplorerView::TExplorerView(QWidget *parent) : QTreeView(parent)
     auto *style = new TTableStyle;
     style->setParent(this);
     setStyle(style);
-    connect(header(), &QHeaderView::sectionResized, this, &TExplorerView::FitAutoSizeColumn);
+    // Another column resized gives or takes the width of the one that fills;
+    // that one resized by the user keeps the width given until the table's
+    // own width changes.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column != fAutoSizeColumn)
+            FitAutoSizeColumn();
+    });
 }
 
 void TExplorerView::SetAutoSizeColumn(int column, int minimumWidth)

@@ -146,6 +146,8 @@ TEST_F(ListingWindowTest, TheFullNameTakesTheWidthTheOtherColumnsLeave)
     header->resizeSection(listing::rcName, header->sectionSize(listing::rcName) + 40);
     EXPECT_EQ(header->sectionSize(listing::rcPath), wide - 40) << "a wider column takes from the full name";
     EXPECT_TRUE(fitsExactly());
+    header->resizeSection(listing::rcPath, wide + 100);
+    EXPECT_EQ(header->sectionSize(listing::rcPath), wide + 100) << "the full name itself may be resized";
 }
 
 TEST_F(ListingWindowTest, SaveWritesTheFileTypeChosenInItsEncoding)
