@@ -73,7 +73,7 @@ bool ReadColumns(const QString &list, listing::TColumnOptions &c, QString &error
     return true;
 }
 
-bool ApplySelection(TOptionId id, const QString &v, TCommandLine &c, QString &error)
+bool ApplyListingOption(TOptionId id, const QString &v, TCommandLine &c, QString &error)
 {
     listing::TListingOptions &l = c.Listing;
     listing::TSelectionOptions &s = l.Selection;
@@ -100,7 +100,7 @@ bool ApplySelection(TOptionId id, const QString &v, TCommandLine &c, QString &er
     }
 }
 
-bool ApplyReport(TOptionId id, const QString &v, TCommandLine &c, QString &error)
+bool ApplyReportOption(TOptionId id, const QString &v, TCommandLine &c, QString &error)
 {
     listing::TReportOptions &r = c.Report;
     int choice = -1;
@@ -110,9 +110,8 @@ bool ApplyReport(TOptionId id, const QString &v, TCommandLine &c, QString &error
         r.Format = TReportFormat(choice);
         return choice >= 0 || ChoiceError(id, v, error);
     case oEncoding:
-        // "utf16" is another name of "unicode".
         choice = Choice(v, Info(id).Value);
-        r.Encoding = choice == 3 ? listing::teUnicode : listing::TTextEncoding(choice);
+        r.Encoding = v == QLatin1String("utf16") ? listing::teUnicode : listing::TTextEncoding(choice);
         return choice >= 0 || ChoiceError(id, v, error);
     case oTimeStyle:
         choice = Choice(v, Info(id).Value);
@@ -134,7 +133,7 @@ bool ApplyReport(TOptionId id, const QString &v, TCommandLine &c, QString &error
     }
 }
 
-bool ApplyHtml(TOptionId id, const QString &v, TCommandLine &c, QString &error)
+bool ApplyHtmlOption(TOptionId id, const QString &v, TCommandLine &c, QString &error)
 {
     listing::THtmlLayout &h = c.Report.Layout;
     QString *colour = nullptr;
@@ -156,9 +155,11 @@ bool ApplyHtml(TOptionId id, const QString &v, TCommandLine &c, QString &error)
     return IsColour(v);
 }
 
+// Each of the three knows its own options and passes over the others.
 bool Apply(TOptionId id, const QString &value, TCommandLine &c, QString &error)
 {
-    return ApplySelection(id, value, c, error) && ApplyReport(id, value, c, error) && ApplyHtml(id, value, c, error);
+    return ApplyListingOption(id, value, c, error) && ApplyReportOption(id, value, c, error)
+           && ApplyHtmlOption(id, value, c, error);
 }
 
 // getopt_long's view of the table: the short letters (a leading ":" makes a
