@@ -124,7 +124,11 @@ bool ApplyReportOption(TOptionId id, const QString &v, TCommandLine &c, QString 
         return v.size() <= 1;
     case oColumns: return ReadColumns(v, r.Columns, error);
     case oSeparate: r.Columns.Separate = true; return true;
-    case oOutput: c.Output = v == QLatin1String("-") ? QString() : v; return true;
+    case oOutput:
+        c.Output = v == QLatin1String("-") ? QString() : v;
+        if (v.isEmpty())
+            error = QStringLiteral("a file name, or - for standard output");
+        return !v.isEmpty();
     case oNull: c.NulTerminated = true; return true;
     case oQuiet: c.Quiet = true; return true;
     case oHelp: c.Help = true; return true;
