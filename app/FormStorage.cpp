@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <stdexcept>
 
 namespace app {
@@ -43,13 +44,16 @@ QString PositionText(const QRect &r)
 }
 
 // The fields of "a,b,c,d"; a field that is no number counts as 0, a missing
-// one takes the default.
+// one takes the default. A stored file may hold any number: each is held to
+// the widest coordinate a window can have, so that the arithmetic on the
+// placement cannot overflow (such a placement then lies off every screen).
 std::vector<int> Fields(const QString &text, const std::vector<int> &defaults)
 {
     std::vector<int> fields = defaults;
     const QStringList parts = text.split(QLatin1Char(','));
     for (qsizetype i = 0; i < parts.size() && size_t(i) < fields.size(); ++i)
-        fields[size_t(i)] = parts[i].trimmed().toInt();
+        fields[size_t(i)] = int(std::clamp<qlonglong>(parts[i].trimmed().toLongLong(),
+                                                      -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     return fields;
 }
 

@@ -65,6 +65,15 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
     QObject::connect(&listing, &listing::TListingController::Progress,
                      [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
     listing.StopRequested = [] { return TInterruption::Requested(); };
+    // As find does: say what could not be read, go on, and let the exit
+    // status tell that the report has gaps.
+    listing.OnSearchError = [this](const engine::TSearchError &error) {
+        QString path = error.Path;
+        if (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        fDiagnostics.Warn(path, platform::ErrorText(error.ErrorNumber));
+        fIncomplete = true;
+    };
     listing.SetFillListOnEnd(false);
 
     listing::TListingOptions options = fCommandLine.Listing;

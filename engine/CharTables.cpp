@@ -1,5 +1,6 @@
 #include "engine/CharTables.h"
 
+#include "engine/CaseFolding.h"
 #include "platform/AnsiCodePage.h"
 
 #include <QChar>
@@ -31,7 +32,10 @@ std::unique_ptr<TCharTables> BuildTables()
 
 const TCharTables &InitCharTables()
 {
-    static const std::unique_ptr<TCharTables> tables = BuildTables();
+    static const std::unique_ptr<TCharTables> tables = [] {
+        InitCaseFolding();
+        return BuildTables();
+    }();
     return *tables;
 }
 

@@ -37,8 +37,10 @@ bool TContentCriteria::Matches(int folderFd, const char *name, uint32_t attribut
             fSearch = std::make_unique<TPhraseSearch>(fPhraseVariants, Options);
             fSearchOptions = Options;
         }
-        const bool knownRegular = !(attributes & platform::faReparsePoint);
-        return fSearch->FileContainsPhrase(folderFd, name, knownRegular);
+        // A link the walk listed is read through; a name the walk saw as a
+        // file is read only if it is still that file.
+        const bool followLink = attributes & platform::faReparsePoint;
+        return fSearch->FileContainsPhrase(folderFd, name, followLink, ReadMonitor);
     } catch (...) {
         return false;
     }

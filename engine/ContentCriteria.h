@@ -27,6 +27,11 @@ public:
 
     const TStringVariants &PhraseVariants() const { return fPhraseVariants; }
 
+    // Asked between the blocks of every file read; set by a search engine
+    // on the copy of the criteria it searches with, and not copied by
+    // Assign, since it belongs to that one search.
+    TReadMonitor ReadMonitor;
+
 private:
     QString fPhrase;
     TStringVariants fPhraseVariants;

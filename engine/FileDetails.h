@@ -24,6 +24,15 @@ struct TFileDetails {
     uint8_t RepeatedTimes = 0;
 };
 
+// A folder that could not be opened or read to its end, or an entry in one
+// that could not be examined, handed to OnSearchError; valid only during
+// that call. The walk goes on past it.
+struct TSearchError {
+    QString Path;        // a folder as the walk holds it, ending in "/"; or an entry's full path
+    uint16_t Level = 0;  // the folder's own level; for an entry, its folder's
+    int ErrorNumber = 0;  // the errno, e.g. EACCES, EMFILE, ENOENT
+};
+
 // An OnFolderChange handler's answer for the folder being entered.
 enum TFolderIgnore {
     fiNone = 0,               // its entries are reported, its subfolders entered

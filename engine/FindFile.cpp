@@ -4,6 +4,7 @@
 #include "engine/SearchRun.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace engine {
 
@@ -72,7 +73,7 @@ TFindFile::~TFindFile()
 uint16_t TFindFile::CurrentLevel() const
 {
     const std::shared_ptr<TSearchRun> run = fRun;
-    return run ? run->Level.load() : 0;
+    return run ? uint16_t(std::min<uint32_t>(run->Level, UINT16_MAX)) : 0;
 }
 
 void TFindFile::InitSearch()
@@ -83,6 +84,10 @@ void TFindFile::InitSearch()
     run->Criteria = std::make_unique<TSearchCriteria>();
     run->Criteria->Assign(*fCriteria);
     run->SubfolderOffAttrs = run->Criteria->Attributes().OffAttributes() & SubfolderBarringAttributes;
+    // The criteria copy lives in the run, so the run outlives this monitor.
+    TSearchRun *searchRun = run.get();
+    run->Criteria->Content().ReadMonitor = [this, searchRun] { return ContinueReading(*searchRun); };
+    run->LastProgress = std::chrono::steady_clock::now();
     fRun = std::move(run);
     DoSearchBegin();
 }
@@ -169,6 +174,26 @@ void TFindFile::FireNotify(const TNotifyEvent &event)
     handler(*this);
 }
 
+bool TFindFile::ContinueReading(TSearchRun &run)
+{
+    if (run.Stop)
+        return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - run.LastProgress < ProgressInterval)
+        return true;
+    run.LastProgress = now;
+    DoSearchProgress();
+    // The handler may have stopped the search, or destroyed this engine.
+    return !run.Stop;
+}
+
+void TFindFile::DoSearchProgress()
+{
+    const std::shared_ptr<TSearchRun> run = fRun;
+    if (run && !run->Stop)
+        FireNotify(OnSearchProgress);
+}
+
 void TFindFile::DoSearchBegin() { FireNotify(OnSearchBegin); }
 void TFindFile::DoSearchFinish() { FireNotify(OnSearchFinish); }
 void TFindFile::DoSearchAbort() { FireNotify(OnSearchAbort); }
@@ -184,6 +209,17 @@ TFolderIgnore TFindFile::DoFolderChange(const QString &folder)
     if (!run->Stop)
         handler(*this, folder, ignore);
     return ignore;
+}
+
+void TFindFile::DoSearchError(const TSearchError &error)
+{
+    const std::shared_ptr<TSearchRun> run = fRun;
+    if (!run || run->Stop || !OnSearchError)
+        return;
+    const TSearchErrorEvent handler = OnSearchError;
+    std::lock_guard<std::recursive_mutex> lock(run->CS);
+    if (!run->Stop)
+        handler(*this, error);
 }
 
 void TFindFile::DoFileMatch(const QString &folder, const platform::TFindData &findData)

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,7 @@ public:
     using TFileMatchEvent = std::function<void(TFindFile &sender, const TFileDetails &fileInfo)>;
     using TFolderChangeEvent =
         std::function<void(TFindFile &sender, const QString &folder, TFolderIgnore &ignoreFolder)>;
+    using TSearchErrorEvent = std::function<void(TFindFile &sender, const TSearchError &error)>;
 
     // The criteria start as a fresh TSearchCriteria; the owner edits them.
     explicit TFindFile(QObject *owner = nullptr);
@@ -49,7 +51,8 @@ public:
 
     bool Busy() const { return fBusy; }
     bool Aborted() const { return fAborted; }
-    // 0 between targets, 1 inside a target folder, 2 in its subfolders...
+    // 0 between targets, 1 inside a target folder, 2 in its subfolders...;
+    // 65535 for every level from there down.
     uint16_t CurrentLevel() const;
 
     TFileMatchEvent OnFileMatch;
@@ -57,12 +60,29 @@ public:
     TNotifyEvent OnSearchBegin;
     TNotifyEvent OnSearchFinish;
     TNotifyEvent OnSearchAbort;
+    // A folder that cannot be opened or read (the target too, ENOENT when it
+    // does not exist), or an entry whose details cannot be read for another
+    // reason than having vanished. Fired where the walk meets it, on the
+    // walking thread and under the same lock as OnFileMatch, never after
+    // OnSearchAbort; the folder's OnFolderChange has fired before. Owners
+    // that keep silent about such folders leave it unbound.
+    TSearchErrorEvent OnSearchError;
+    // While files are read for a phrase: before a block is read, once
+    // ProgressInterval has passed since the search began or this last fired
+    // (so inside a huge file, and over a run of files none of which holds
+    // the phrase). On the walking thread, outside the lock, so that a
+    // single-threaded owner can let its pending events run and call Abort,
+    // which ends the read before its next block. Never after OnSearchAbort.
+    TNotifyEvent OnSearchProgress;
+    static constexpr std::chrono::milliseconds ProgressInterval{25};
 
 protected:
     virtual void DoSearchBegin();
     virtual void DoSearchFinish();
     virtual void DoSearchAbort();
     virtual TFolderIgnore DoFolderChange(const QString &folder);
+    virtual void DoSearchError(const TSearchError &error);
+    virtual void DoSearchProgress();
     virtual void DoFileMatch(const QString &folder, const platform::TFindData &findData);
     virtual bool AcceptFile(const QString &folder, const platform::TFindData &findData);
 
@@ -75,6 +95,8 @@ private:
     void StartWorker();
     void WorkerFinished();
     void FireNotify(const TNotifyEvent &event);
+    // Between the blocks of a file: false once the search has stopped.
+    bool ContinueReading(TSearchRun &run);
 
     std::unique_ptr<TSearchCriteria> fCriteria;
     std::atomic<bool> fAborted{false};

@@ -1,33 +1,27 @@
 #include "engine/FolderWalk.h"
 
 #include "engine/Wildcard.h"
-#include "platform/FolderHandle.h"
 #include "platform/NameCodec.h"
 
-#include <fcntl.h>
+#include <cerrno>
 
 namespace engine {
 
 namespace {
 
-// Undoes the level's increment however SearchIn is left.
-class TLevelGuard {
+// Puts the level back to where a target's walk found it however the walk
+// ends, by its end, a stop or an exception from a handler.
+class TLevelReset {
 public:
-    explicit TLevelGuard(std::atomic<uint16_t> &level) : fLevel(level) { ++fLevel; }
-    ~TLevelGuard() { --fLevel; }
-    TLevelGuard(const TLevelGuard &) = delete;
-    TLevelGuard &operator=(const TLevelGuard &) = delete;
+    explicit TLevelReset(std::atomic<uint32_t> &level) : fLevel(level), fStart(level) {}
+    ~TLevelReset() { fLevel = fStart; }
+    TLevelReset(const TLevelReset &) = delete;
+    TLevelReset &operator=(const TLevelReset &) = delete;
 
 private:
-    std::atomic<uint16_t> &fLevel;
+    std::atomic<uint32_t> &fLevel;
+    uint32_t fStart;
 };
-
-bool IsEnterable(uint32_t attributes)
-{
-    // A link to a folder carries the directory bit too, but a walk never
-    // follows one, so it cannot loop.
-    return (attributes & platform::faDirectory) && !(attributes & platform::faReparsePoint);
-}
 
 } // namespace
 
@@ -42,59 +36,99 @@ void TFolderWalk::SearchTargets()
     for (int i = 0; i < targets.Count() && !Stopped(); ++i) {
         fRun->Level = 0;
         fRun->ActiveTarget = &targets[i];
-        SearchIn(targets[i].Folder, -1, nullptr);
+        SearchTarget(targets[i].Folder);
     }
     fRun->Level = 0;
 }
 
-void TFolderWalk::SearchIn(const QString &folder, int parentFd, const char *rawName)
+void TFolderWalk::SearchTarget(const QString &folder)
+{
+    TLevelReset levelReset(fRun->Level);
+    fFrames.clear();
+    fFolders.Clear();
+    fPath = folder;
+    Enter(nullptr);
+    while (!fFrames.empty() && !Stopped()) {
+        TFrame &top = fFrames.back();
+        if (top.Next == top.Subfolders.size()) {
+            fFrames.pop_back();
+            LeaveFolder();
+            continue;
+        }
+        const TSubfolder &sub = top.Subfolders[top.Next++];
+        fPath.truncate(top.PathLength);
+        fPath += sub.Name;
+        fPath += QLatin1Char('/');
+        Enter(sub.RawName.c_str());
+    }
+    fFrames.clear();
+    fFolders.Clear();
+}
+
+void TFolderWalk::Enter(const char *rawName)
 {
     if (Stopped())
         return;
-    TLevelGuard levelGuard(fRun->Level);
-    const TFolderIgnore ignore = fEngine.DoFolderChange(folder);
-    if (fRun->Orphaned)
-        return;
-
+    ++fRun->Level;
+    const TFolderIgnore ignore = fEngine.DoFolderChange(fPath);
     const TTargetPath &target = *fRun->ActiveTarget;
-    const unsigned level = fRun->Level;
+    const uint32_t level = fRun->Level;
     const bool filePass = (ignore == fiNone || ignore == fiJustSubfolders) && level >= target.MinLevel;
     const bool folderPass = target.Recursive && (ignore == fiNone || ignore == fiJustThis)
                             && (target.MaxLevel == 0 || target.MaxLevel > level);
-    if (!filePass && !folderPass)
+    if (Stopped() || (!filePass && !folderPass)) {
+        --fRun->Level;
         return;
-
-    const int fd = rawName ? openat(parentFd, rawName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-                           : platform::OpenFolder(folder);
-    platform::TDirReader dir(fd, fRun->MountTypes);
-    if (!dir.IsOpen())
-        return;  // missing or unreadable: nothing, and no error
-
-    // One listing serves the first mask and the folder pass together; the
-    // order of the reports is the same as with a listing of its own.
+    }
+    if (const int error = rawName ? fFolders.PushChild(rawName) : fFolders.PushTarget(fPath)) {
+        ReportError(fPath, error);
+        --fRun->Level;
+        return;
+    }
     std::vector<TSubfolder> subfolders;
-    if (filePass) {
-        const QStringList &masks = target.FileMasks();
-        for (qsizetype i = 0; i < masks.size(); ++i) {
-            if (i > 0)
-                dir.Rewind();
-            if (!FilePass(dir, folder, masks[i], (i == 0 && folderPass) ? &subfolders : nullptr))
-                return;
-        }
-    } else if (!CollectSubfolders(dir, subfolders)) {
+    if (!ReadFolder(filePass, folderPass, subfolders) || subfolders.empty()) {
+        LeaveFolder();
         return;
     }
-
-    for (const TSubfolder &sub : subfolders) {
-        if (Stopped())
-            return;
-        if (sub.Attributes & fRun->SubfolderOffAttrs)
-            continue;
-        SearchIn(folder + sub.Name + QLatin1Char('/'), dir.Fd(), sub.RawName.c_str());
-    }
+    fFrames.push_back(TFrame{std::move(subfolders), 0, fPath.size()});
 }
 
-bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &folder, const QString &mask,
+bool TFolderWalk::ReadFolder(bool filePass, bool folderPass, std::vector<TSubfolder> &subfolders)
+{
+    platform::TDirReader dir(fFolders.OpenListing(), fRun->MountTypes);
+    fReportedEntries.clear();
+    const bool listed = dir.IsOpen() && ListFolder(dir, filePass, folderPass, subfolders);
+    // A listing that failed part way has handed out what it read; the
+    // subfolders among that are still walked.
+    if (dir.Error() != 0 && !fRun->Orphaned)
+        ReportError(fPath, dir.Error());
+    return listed;
+}
+
+void TFolderWalk::LeaveFolder()
+{
+    fFolders.Pop();
+    --fRun->Level;
+}
+
+bool TFolderWalk::ListFolder(platform::TDirReader &dir, bool filePass, bool folderPass,
+                             std::vector<TSubfolder> &subfolders)
+{
+    if (!filePass)
+        return CollectSubfolders(dir, subfolders);
+    // One listing serves the first mask and the folder pass together; the
+    // order of the reports is the same as with a listing of its own.
+    const QStringList &masks = fRun->ActiveTarget->FileMasks();
+    for (qsizetype i = 0; i < masks.size(); ++i) {
+        if (i > 0)
+            dir.Rewind();
+        if (!FilePass(dir, masks[i], (i == 0 && folderPass) ? &subfolders : nullptr))
+            return false;
+    }
+    return true;
+}
+
+bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &mask,
                            std::vector<TSubfolder> *subfolders)
 {
     const bool everyName = MatchesEveryName(mask);
@@ -108,15 +142,19 @@ bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &folder, con
         const bool mayEnter = subfolders && entry.mayBeFolder;
         if (!matched && !mayEnter)
             continue;
-        if (!dir.Stat(entry.name, data))
-            continue;  // vanished since it was listed
-        if (mayEnter && IsEnterable(data.dwFileAttributes))
-            subfolders->push_back({entry.name, data.cFileName, data.dwFileAttributes});
-        if (matched && fEngine.AcceptFile(folder, data)) {
-            fEngine.DoFileMatch(folder, data);
-            if (fRun->Orphaned)
-                return false;
-        }
+        if (!StatEntry(dir, entry, data))
+            continue;
+        if (mayEnter && MayEnter(data.dwFileAttributes))
+            subfolders->push_back({entry.name, data.cFileName});
+        if (!matched || !fEngine.AcceptFile(fPath, data))
+            continue;
+        // A handler that runs while a long file is read may have destroyed
+        // the engine.
+        if (fRun->Orphaned)
+            return false;
+        fEngine.DoFileMatch(fPath, data);
+        if (fRun->Orphaned)
+            return false;
     }
     return !Stopped();
 }
@@ -128,13 +166,39 @@ bool TFolderWalk::CollectSubfolders(platform::TDirReader &dir, std::vector<TSubf
     while (dir.Next(entry)) {
         if (Stopped())
             return false;
-        if (!entry.mayBeFolder || !dir.Stat(entry.name, data))
+        if (!entry.mayBeFolder)
             continue;
-        if (IsEnterable(data.dwFileAttributes))
-            subfolders.push_back({entry.name, platform::DecodeFileName(entry.name, entry.length),
-                                  data.dwFileAttributes});
+        data.cFileName = platform::DecodeFileName(entry.name, entry.length);
+        if (StatEntry(dir, entry, data) && MayEnter(data.dwFileAttributes))
+            subfolders.push_back({entry.name, data.cFileName});
     }
     return !Stopped();
+}
+
+bool TFolderWalk::StatEntry(platform::TDirReader &dir, const platform::TDirReader::Entry &entry,
+                            platform::TFindData &data)
+{
+    const int error = dir.Stat(entry.name, data);
+    if (error == 0)
+        return true;
+    // An entry deleted since the listing was read is simply not there.
+    if (error != ENOENT && fReportedEntries.insert(entry.name).second)
+        ReportError(fPath + data.cFileName, error);
+    return false;
+}
+
+bool TFolderWalk::MayEnter(uint32_t attributes) const
+{
+    // A link to a folder carries the directory bit too, but a walk never
+    // follows one, so it cannot loop.
+    return (attributes & platform::faDirectory) && !(attributes & platform::faReparsePoint)
+           && !(attributes & fRun->SubfolderOffAttrs);
+}
+
+void TFolderWalk::ReportError(const QString &path, int errorNumber)
+{
+    fEngine.DoSearchError(
+        TSearchError{path, uint16_t(std::min<uint32_t>(fRun->Level, UINT16_MAX)), errorNumber});
 }
 
 } // namespace engine

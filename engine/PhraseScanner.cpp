@@ -1,11 +1,14 @@
 #include "engine/PhraseScanner.h"
 
+#include "engine/CaseFolding.h"
 #include "engine/CharTables.h"
 #include "engine/PhraseSearch.h"
+#include "engine/Utf8Text.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string>
 #if defined(__x86_64__)
 #include <immintrin.h>
 #elif defined(__SSE2__)
@@ -19,8 +22,7 @@ namespace {
 constexpr size_t NoStart = std::numeric_limits<size_t>::max();
 // Units kept before the next position to examine: the character before an
 // occurrence is at most this long.
-constexpr size_t History = 8;
-constexpr size_t MaxUtf8Character = 8;
+constexpr size_t History = utf8::MaxCharacterBytes;
 
 const unsigned char *IdentityBytes()
 {
@@ -44,77 +46,68 @@ const char16_t *IdentityUnits()
     return table->data();
 }
 
-bool IsContinuation(uint8_t b)
-{
-    return b >= 0x80 && b <= 0xBF;
-}
-
-// The UTF-16 unit the bytes decode to, or 0 unless they are exactly one
-// valid UTF-8 character in the Basic Multilingual Plane.
-char16_t DecodeOneUnit(const uint8_t *p, size_t n)
-{
-    if (n == 1)
-        return p[0] < 0x80 ? p[0] : 0;
-    if (n == 2 && p[0] >= 0xC2 && p[0] <= 0xDF && IsContinuation(p[1]))
-        return char16_t((p[0] & 0x1F) << 6 | (p[1] & 0x3F));
-    if (n == 3 && p[0] >= 0xE0 && p[0] <= 0xEF && IsContinuation(p[1]) && IsContinuation(p[2])) {
-        const char16_t u = char16_t((p[0] & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
-        return (u < 0x800 || (u >= 0xD800 && u <= 0xDFFF)) ? 0 : u;
-    }
-    return 0;
-}
-
-// Where the UTF-8 character before position K starts.
-size_t Utf8CharacterStart(const uint8_t *b, size_t k, size_t low)
-{
-    size_t s = k - 1;
-    while (s > low && IsContinuation(b[s]) && k - s < MaxUtf8Character)
-        --s;
-    // A continuation byte right after an ASCII byte starts a character of
-    // its own.
-    if (s + 1 < k && b[s] < 0x80)
-        ++s;
-    return s;
-}
-
-size_t Utf8CharacterLength(const uint8_t *b, size_t len, size_t e)
-{
-    size_t n = 1;
-    while (e + n < len && n < MaxUtf8Character && IsContinuation(b[e + n]))
-        ++n;
-    return n;
-}
+// The pairs of leading bytes the vector search can test at once.
+constexpr size_t MaxVectorPairs = 4;
+// Bytes after an occurrence the rule of the Windows-1252 reading looks at:
+// the rest of a UTF-8 character its last byte may begin.
+constexpr size_t Utf8Tail = 3;
 
 bool Utf8DelimiterBefore(const uint8_t *b, size_t k, size_t low)
 {
-    const size_t s = Utf8CharacterStart(b, k, low);
-    return WideDelimiterTable()[DecodeOneUnit(b + s, k - s)];
+    const size_t s = utf8::CharacterStart(b, k, low);
+    return WideDelimiterTable()[utf8::DecodeOneUnit(b + s, k - s)];
 }
 
 bool Utf8DelimiterAfter(const uint8_t *b, size_t len, size_t e)
 {
-    return WideDelimiterTable()[DecodeOneUnit(b + e, Utf8CharacterLength(b, len, e))];
+    return WideDelimiterTable()[utf8::DecodeOneUnit(b + e, utf8::CharacterLength(b, len, e))];
 }
 
 // True when the neighbouring bytes are one valid character beyond ASCII.
 bool Utf8CharacterBefore(const uint8_t *b, size_t k, size_t low)
 {
-    const size_t s = Utf8CharacterStart(b, k, low);
-    return b[k - 1] < 0x80 || DecodeOneUnit(b + s, k - s) != 0;
+    const size_t s = utf8::CharacterStart(b, k, low);
+    return b[k - 1] < 0x80 || utf8::DecodeOneUnit(b + s, k - s) != 0;
 }
 
 bool Utf8CharacterAfter(const uint8_t *b, size_t len, size_t e)
 {
-    return b[e] < 0x80 || DecodeOneUnit(b + e, Utf8CharacterLength(b, len, e)) != 0;
+    return b[e] < 0x80 || utf8::DecodeOneUnit(b + e, utf8::CharacterLength(b, len, e)) != 0;
 }
 
-// The sliding window shared by both scanners. ReadUnits appends up to
-// BlockUnits units read from the file and says when the file has ended; Find
-// examines positions [from, limit). Between blocks only the units an
-// occurrence may still need are moved to the front, and the buffer is reused
-// from file to file: fresh buffers would cost more than the scan itself.
+// A phrase whose every character is ASCII and folds only with ASCII ones is
+// compared byte by byte, as fast as ever; "k" and "s" have non-ASCII
+// variants (the Kelvin sign, the long s), so phrases with them are not.
+bool NeedsWholeCharacters(const std::vector<uint8_t> &units)
+{
+    for (const uint8_t u : units) {
+        if (u >= 0x80)
+            return true;
+        for (const char32_t v : CaseVariants(u))
+            if (v >= 0x80)
+                return true;
+    }
+    return false;
+}
+
+std::vector<std::string> Utf8Variants(char32_t c)
+{
+    std::vector<std::string> variants;
+    for (const char32_t v : CaseVariants(c))
+        variants.push_back(utf8::Encode(v));
+    return variants;
+}
+
+// The sliding window shared by both scanners. Initial, when given, holds
+// the first units of the content, scanned where they lie; ReadUnits appends
+// up to BlockUnits units read from the file and says when the file has
+// ended; Find examines positions [from, limit). Between blocks only the units
+// an occurrence may still need are moved to the front, and the buffer is
+// reused from file to file: fresh buffers would cost more than the scan
+// itself.
 template <typename Unit, typename ReadUnits, typename FindFn>
-bool ScanWindow(size_t need, size_t skip, size_t blockUnits, ReadUnits readUnits, FindFn find)
+bool ScanWindow(size_t need, size_t skip, size_t blockUnits, const Unit *initial,
+                size_t initialLength, ReadUnits readUnits, FindFn find)
 {
     thread_local std::vector<Unit> win;
     const size_t capacity = History + need + blockUnits;
@@ -124,6 +117,22 @@ bool ScanWindow(size_t need, size_t skip, size_t blockUnits, ReadUnits readUnits
     size_t from = skip;
     size_t streamStart = skip;
     bool eof = false;
+    if (initial) {
+        eof = initialLength < blockUnits;
+        const size_t limit = eof ? initialLength : (initialLength >= need ? initialLength - need + 1 : 0);
+        if (limit > from) {
+            if (find(initial, initialLength, from, limit, streamStart))
+                return true;
+            from = limit;
+        }
+        if (eof)
+            return false;
+        const size_t keep = std::min(from > History ? from - History : 0, initialLength);
+        len = initialLength - keep;
+        std::memcpy(win.data(), initial + keep, len * sizeof(Unit));
+        from -= keep;
+        streamStart = streamStart >= keep ? streamStart - keep : NoStart;
+    }
     while (!eof) {
         const size_t keep = from > History ? from - History : 0;
         if (keep > 0) {
@@ -148,56 +157,124 @@ bool ScanWindow(size_t need, size_t skip, size_t blockUnits, ReadUnits readUnits
 TByteScanner::TByteScanner(std::vector<TBytePattern> patterns, bool caseSensitive, bool wholeWord)
     : fFold(caseSensitive ? IdentityBytes() : AnsiLowerTable().data()), fWholeWord(wholeWord)
 {
-    auto classOf = [this](uint8_t folded) {
-        std::vector<uint8_t> bytes;
-        for (int b = 0; b < 256; ++b)
-            if (fFold[b] == folded)
-                bytes.push_back(uint8_t(b));
-        TUnitClass cls;
-        const unsigned differ = bytes.size() == 2 ? unsigned(bytes[0] ^ bytes[1]) : 0;
-        if (bytes.size() == 1) {
-            cls.Mask = 0;
-            cls.Value = bytes[0];
-        } else if (differ != 0 && (differ & (differ - 1)) == 0) {
-            cls.Mask = uint8_t(differ);
-            cls.Value = uint8_t(bytes[0] | differ);
-        } else {
-            cls.Simple = false;
-        }
-        return cls;
-    };
-    fVectorSearch = true;
-    for (TBytePattern &source : patterns) {
+    std::vector<TBytePair> pairs;
+    for (const TBytePattern &source : patterns) {
         if (source.Units.empty())
             continue;
-        TPattern p;
-        p.Rule = source.Rule;
-        for (uint8_t u : source.Units)
-            p.Folded.push_back(fFold[u]);
-        p.First = classOf(p.Folded[0]);
-        if (p.Folded.size() > 1)
-            p.Second = classOf(p.Folded[1]);
-        for (int b = 0; b < 256; ++b)
-            if (fFold[b] == p.Folded[0])
-                fCandidate[size_t(b)] = true;
-        fVectorSearch = fVectorSearch && p.First.Simple && p.Second.Simple;
-        fMaxLength = std::max(fMaxLength, p.Folded.size());
+        if (!caseSensitive && source.Rule != TWordRule::Ansi && NeedsWholeCharacters(source.Units))
+            AddCharacterPattern(source, pairs);
+        else
+            AddBytePattern(source, pairs);
         if (wholeWord)
-            fLookahead = std::max(fLookahead, p.Rule == TWordRule::Ansi ? size_t(1) : MaxUtf8Character);
-        fPatterns.push_back(std::move(p));
+            fLookahead = std::max(fLookahead, source.Rule == TWordRule::Ansi ? 1 : utf8::MaxCharacterBytes);
+        if (source.Rule == TWordRule::Ansi)
+            fLookahead = std::max(fLookahead, Utf8Tail);
     }
-    fVectorSearch = fVectorSearch && fPatterns.size() <= 2;
+    for (const TBytePair &pair : pairs)
+        for (int b = 0; b < 256; ++b)
+            if (pair.First.Contains(uint8_t(b)))
+                fCandidate[size_t(b)] = true;
+    fPairs = MergeBytePairs(std::move(pairs));
+    fVectorSearch = fPairs.size() <= MaxVectorPairs;
 #if defined(__x86_64__)
     fAvx2 = __builtin_cpu_supports("avx2");
 #endif
 }
 
-bool TByteScanner::WordOk(const TPattern &p, const uint8_t *b, size_t len, size_t k,
+void TByteScanner::AddBytePattern(const TBytePattern &source, std::vector<TBytePair> &pairs)
+{
+    TPattern p;
+    p.Rule = source.Rule;
+    for (const uint8_t u : source.Units)
+        p.Folded.push_back(fFold[u]);
+    p.MaxLength = p.Folded.size();
+    fMaxLength = std::max(fMaxLength, p.MaxLength);
+    for (int first = 0; first < 256; ++first) {
+        if (fFold[first] != p.Folded[0])
+            continue;
+        if (p.Folded.size() == 1) {
+            pairs.push_back({TByteClass::Exactly(uint8_t(first)), TByteClass::Any()});
+            continue;
+        }
+        for (int second = 0; second < 256; ++second)
+            if (fFold[second] == p.Folded[1])
+                pairs.push_back({TByteClass::Exactly(uint8_t(first)), TByteClass::Exactly(uint8_t(second))});
+    }
+    fPatterns.push_back(std::move(p));
+}
+
+void TByteScanner::AddCharacterPattern(const TBytePattern &source, std::vector<TBytePair> &pairs)
+{
+    TPattern p;
+    p.Rule = source.Rule;
+    p.ByCharacter = true;
+    char32_t c = 0;
+    for (size_t i = 0; i < source.Units.size();) {
+        const size_t n = utf8::Decode(source.Units.data() + i, source.Units.size() - i, c);
+        if (n == 0)
+            return;  // not UTF-8: no text can hold it
+        p.Characters.push_back(FoldCase(c));
+        size_t longest = 0;
+        for (const std::string &v : Utf8Variants(c))
+            longest = std::max(longest, v.size());
+        p.MaxLength += longest;
+        i += n;
+    }
+    fMaxLength = std::max(fMaxLength, p.MaxLength);
+    // An occurrence starts with the bytes of some variant of the first
+    // character, and, when that is one byte, of some variant of the second.
+    const auto exactly = [](char b) { return TByteClass::Exactly(uint8_t(b)); };
+    for (const std::string &v : Utf8Variants(p.Characters[0])) {
+        if (v.size() >= 2)
+            pairs.push_back({exactly(v[0]), exactly(v[1])});
+        else if (p.Characters.size() == 1)
+            pairs.push_back({exactly(v[0]), TByteClass::Any()});
+        else
+            for (const std::string &w : Utf8Variants(p.Characters[1]))
+                pairs.push_back({exactly(v[0]), exactly(w[0])});
+    }
+    fPatterns.push_back(std::move(p));
+}
+
+size_t TByteScanner::MatchAt(const TPattern &p, const uint8_t *b, size_t len, size_t k) const
+{
+    if (!p.ByCharacter) {
+        const size_t m = p.Folded.size();
+        if (k + m > len)
+            return 0;
+        for (size_t i = 0; i < m; ++i)
+            if (fFold[b[k + i]] != p.Folded[i])
+                return 0;
+        return k + m;
+    }
+    size_t pos = k;
+    for (const char32_t wanted : p.Characters) {
+        char32_t c = 0;
+        const size_t n = utf8::Decode(b + pos, len - pos, c);
+        if (n == 0 || FoldCase(c) != wanted)
+            return 0;
+        pos += n;
+    }
+    return pos;
+}
+
+bool TByteScanner::Counts(const TPattern &p, const uint8_t *b, size_t len, size_t k, size_t e,
                           size_t streamStart) const
 {
-    const size_t e = k + p.Folded.size();
     const size_t low = streamStart == NoStart ? (k > History ? k - History : 0) : streamStart;
-    const bool atStart = k == streamStart;
+    if (p.Rule == TWordRule::Ansi) {
+        // "é" as the byte E9 is not in a UTF-8 file whose E9 begins a
+        // Chinese character.
+        for (size_t i = k; i < e; ++i)
+            if (b[i] >= 0x80 && utf8::InsideMultiByteCharacter(b, i, low, len))
+                return false;
+    }
+    return !fWholeWord || WordOk(p, b, len, k, e, low, k == streamStart);
+}
+
+bool TByteScanner::WordOk(const TPattern &p, const uint8_t *b, size_t len, size_t k, size_t e,
+                          size_t low, bool atStart) const
+{
     const bool atEnd = e == len;
     const auto &ansiDelimiter = AnsiDelimiterTable();
     switch (p.Rule) {
@@ -223,13 +300,8 @@ bool TByteScanner::WordOk(const TPattern &p, const uint8_t *b, size_t len, size_
 bool TByteScanner::Verify(const uint8_t *b, size_t len, size_t k, size_t streamStart) const
 {
     for (const TPattern &p : fPatterns) {
-        const size_t m = p.Folded.size();
-        if (k + m > len)
-            continue;
-        size_t i = 0;
-        while (i < m && fFold[b[k + i]] == p.Folded[i])
-            ++i;
-        if (i == m && (!fWholeWord || WordOk(p, b, len, k, streamStart)))
+        const size_t e = MatchAt(p, b, len, k);
+        if (e != 0 && Counts(p, b, len, k, e, streamStart))
             return true;
     }
     return false;
@@ -241,13 +313,13 @@ size_t TByteScanner::FindVector(const uint8_t *b, size_t len, size_t k, size_t l
                                 size_t streamStart, bool &found) const
 {
 #ifdef __SSE2__
-    const size_t n = fPatterns.size();
-    __m128i m0[2], v0[2], m1[2], v1[2];
+    const size_t n = fPairs.size();
+    __m128i m0[MaxVectorPairs], v0[MaxVectorPairs], m1[MaxVectorPairs], v1[MaxVectorPairs];
     for (size_t i = 0; i < n; ++i) {
-        m0[i] = _mm_set1_epi8(char(fPatterns[i].First.Mask));
-        v0[i] = _mm_set1_epi8(char(fPatterns[i].First.Value));
-        m1[i] = _mm_set1_epi8(char(fPatterns[i].Second.Mask));
-        v1[i] = _mm_set1_epi8(char(fPatterns[i].Second.Value));
+        m0[i] = _mm_set1_epi8(char(fPairs[i].First.Mask));
+        v0[i] = _mm_set1_epi8(char(fPairs[i].First.Value));
+        m1[i] = _mm_set1_epi8(char(fPairs[i].Second.Mask));
+        v1[i] = _mm_set1_epi8(char(fPairs[i].Second.Value));
     }
     for (; k + 16 <= limit && k + 17 <= len; k += 16) {
         const __m128i x0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + k));
@@ -276,13 +348,13 @@ __attribute__((target("avx2")))
 size_t TByteScanner::FindVectorAvx2(const uint8_t *b, size_t len, size_t k, size_t limit,
                                     size_t streamStart, bool &found) const
 {
-    const size_t n = fPatterns.size();
-    __m256i m0[2], v0[2], m1[2], v1[2];
+    const size_t n = fPairs.size();
+    __m256i m0[MaxVectorPairs], v0[MaxVectorPairs], m1[MaxVectorPairs], v1[MaxVectorPairs];
     for (size_t i = 0; i < n; ++i) {
-        m0[i] = _mm256_set1_epi8(char(fPatterns[i].First.Mask));
-        v0[i] = _mm256_set1_epi8(char(fPatterns[i].First.Value));
-        m1[i] = _mm256_set1_epi8(char(fPatterns[i].Second.Mask));
-        v1[i] = _mm256_set1_epi8(char(fPatterns[i].Second.Value));
+        m0[i] = _mm256_set1_epi8(char(fPairs[i].First.Mask));
+        v0[i] = _mm256_set1_epi8(char(fPairs[i].First.Value));
+        m1[i] = _mm256_set1_epi8(char(fPairs[i].Second.Mask));
+        v1[i] = _mm256_set1_epi8(char(fPairs[i].Second.Value));
     }
     for (; k + 32 <= limit && k + 33 <= len; k += 32) {
         const __m256i x0 = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b + k));
@@ -329,10 +401,11 @@ bool TByteScanner::Find(const uint8_t *b, size_t len, size_t from, size_t limit,
     return false;
 }
 
-bool TByteScanner::Scan(const TReadMore &readMore, size_t markLength) const
+bool TByteScanner::Scan(const TContent &content, size_t markLength) const
 {
     if (fPatterns.empty())
         return false;
+    const TReadMore &readMore = content.ReadMore;
     auto readUnits = [&readMore](uint8_t *dst, size_t count, bool &eof) {
         const size_t n = readMore(dst, count);
         eof = n < count;
@@ -341,8 +414,8 @@ bool TByteScanner::Scan(const TReadMore &readMore, size_t markLength) const
     auto find = [this](const uint8_t *b, size_t len, size_t from, size_t limit, size_t streamStart) {
         return Find(b, len, from, limit, streamStart);
     };
-    return ScanWindow<uint8_t>(fMaxLength + fLookahead, markLength, ContentBlockSize, readUnits,
-                               find);
+    return ScanWindow<uint8_t>(fMaxLength + fLookahead, markLength, ContentBlockSize, content.First,
+                               content.FirstLength, readUnits, find);
 }
 
 TWideScanner::TWideScanner(const QString &phrase, bool caseSensitive, bool wholeWord,
@@ -378,35 +451,46 @@ bool TWideScanner::Find(const char16_t *b, size_t len, size_t from, size_t limit
     return false;
 }
 
-bool TWideScanner::Scan(const TReadMore &readMore, size_t markLength) const
+bool TWideScanner::Scan(const TContent &content, size_t markLength) const
 {
     if (fFolded.empty())
         return false;
     // A byte left over from an odd-sized read waits for its partner; at the
-    // end of the file it is ignored.
+    // end of the file it is ignored. The first block's bytes are taken as
+    // they were read.
     thread_local std::vector<uint8_t> raw(ContentBlockSize + 1);
     size_t pending = 0;
+    bool firstTaken = false;
     const bool swap = fBigEndian;
     auto readUnits = [&](char16_t *dst, size_t count, bool &eof) {
-        const size_t n = readMore(raw.data() + pending, count * 2);
-        eof = n < count * 2;
-        const size_t total = pending + n;
+        const uint8_t *src = raw.data();
+        size_t total = 0;
+        if (!firstTaken) {
+            firstTaken = true;
+            src = content.First;
+            total = content.FirstLength;
+            eof = total < count * 2;
+        } else {
+            const size_t n = content.ReadMore(raw.data() + pending, count * 2);
+            eof = n < count * 2;
+            total = pending + n;
+        }
         const size_t pairs = total / 2;
         for (size_t i = 0; i < pairs; ++i) {
-            const uint8_t lo = raw[2 * i + (swap ? 1 : 0)];
-            const uint8_t hi = raw[2 * i + (swap ? 0 : 1)];
+            const uint8_t lo = src[2 * i + (swap ? 1 : 0)];
+            const uint8_t hi = src[2 * i + (swap ? 0 : 1)];
             dst[i] = char16_t(lo | hi << 8);
         }
         pending = total % 2;
         if (pending)
-            raw[0] = raw[total - 1];
+            raw[0] = src[total - 1];
         return pairs;
     };
     auto find = [this](const char16_t *b, size_t len, size_t from, size_t limit, size_t streamStart) {
         return Find(b, len, from, limit, streamStart);
     };
     return ScanWindow<char16_t>(fFolded.size() + (fWholeWord ? 1 : 0), markLength / 2,
-                                ContentBlockSize / 2, readUnits, find);
+                                ContentBlockSize / 2, nullptr, 0, readUnits, find);
 }
 
 } // namespace engine

@@ -3,67 +3,13 @@
 #include "engine/CharTables.h"
 #include "engine/PhraseScanner.h"
 #include "platform/AnsiCodePage.h"
+#include "platform/RegularFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace engine {
 
 namespace {
-
-class TFile {
-public:
-    explicit TFile(int fd) : fFd(fd) {}
-    ~TFile()
-    {
-        if (fFd >= 0)
-            close(fFd);
-    }
-    TFile(const TFile &) = delete;
-    TFile &operator=(const TFile &) = delete;
-    int Fd() const { return fFd; }
-
-    // Fills up to Count bytes, retrying interrupted and short reads; 0 at
-    // the end, and at a read error, which ends the scan like the end.
-    size_t Read(uint8_t *buffer, size_t count)
-    {
-        size_t done = 0;
-        while (done < count) {
-            const ssize_t n = read(fFd, buffer + done, count - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += size_t(n);
-        }
-        return done;
-    }
-
-private:
-    int fFd;
-};
-
-int OpenRegularFile(int folderFd, const char *name, bool knownRegular)
-{
-    // Ask before opening, unless the walk has just seen a regular file, so
-    // that no device is ever opened; and ask again after, in case the entry
-    // was replaced meanwhile.
-    struct stat st {};
-    const int dirFd = folderFd >= 0 ? folderFd : AT_FDCWD;
-    if (!knownRegular && (fstatat(dirFd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)))
-        return -1;
-    const int fd = openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 enum class TEncoding { Ansi, Utf16LE, Utf16BE, Utf8 };
 
@@ -109,7 +55,10 @@ TPhraseSearch::TPhraseSearch(const TStringVariants &variants, TContentSearchOpti
     if (variants.Ansi == variants.Utf8) {
         unmarked.push_back({Bytes(variants.Ansi), TWordRule::AnsiOrUtf8});
     } else {
-        unmarked.push_back({Bytes(variants.Ansi), TWordRule::Ansi});
+        // A phrase Windows-1252 cannot hold has no 8-bit form: its "?"
+        // stand-ins would find question marks.
+        if (variants.Ansi.count('?') == variants.Unicode.count(QLatin1Char('?')))
+            unmarked.push_back({Bytes(variants.Ansi), TWordRule::Ansi});
         unmarked.push_back({Bytes(variants.Utf8), TWordRule::Utf8});
     }
     fUnmarked = std::make_unique<TByteScanner>(std::move(unmarked), caseSensitive, wholeWord);
@@ -121,33 +70,46 @@ TPhraseSearch::TPhraseSearch(const TStringVariants &variants, TContentSearchOpti
 
 TPhraseSearch::~TPhraseSearch() = default;
 
-bool TPhraseSearch::FileContainsPhrase(int folderFd, const char *name, bool knownRegular) const
+bool TPhraseSearch::FileContainsPhrase(int folderFd, const char *name, bool followLink,
+                                       const TReadMonitor &monitor) const
 {
-    TFile file(OpenRegularFile(folderFd, name, knownRegular));
-    if (file.Fd() < 0)
+    platform::TRegularFile file;
+    if (file.Open(folderFd, name, followLink) != 0 || file.Size() == 0)
         return false;
-    uint8_t head[3];
-    const ssize_t headLength = pread(file.Fd(), head, sizeof head, 0);
-    const TEncoding encoding = DetectEncoding(head, headLength > 0 ? size_t(headLength) : 0);
-    const TReadMore readMore = [&file](uint8_t *buffer, size_t count) {
-        return file.Read(buffer, count);
+    bool stopped = false;
+    auto mayRead = [&] {
+        stopped = stopped || (monitor && !monitor());
+        return !stopped;
     };
+    if (!mayRead())
+        return false;
+    // The first block's first bytes tell the encoding, and the scan begins
+    // on that block where it lies.
+    thread_local std::vector<uint8_t> first(ContentBlockSize);
+    const size_t firstLength = file.Read(first.data(), ContentBlockSize);
+    const TContent content{first.data(), firstLength, [&](uint8_t *buffer, size_t count) -> size_t {
+                               return mayRead() ? file.Read(buffer, count) : 0;
+                           }};
+    const TEncoding encoding = DetectEncoding(first.data(), firstLength);
     const size_t mark = MarkLength(encoding);
+    bool found = false;
     switch (encoding) {
-    case TEncoding::Utf16LE: return fLittleEndian->Scan(readMore, mark);
-    case TEncoding::Utf16BE: return fBigEndian->Scan(readMore, mark);
-    case TEncoding::Utf8: return fUtf8->Scan(readMore, mark);
-    case TEncoding::Ansi: break;
+    case TEncoding::Utf16LE: found = fLittleEndian->Scan(content, mark); break;
+    case TEncoding::Utf16BE: found = fBigEndian->Scan(content, mark); break;
+    case TEncoding::Utf8: found = fUtf8->Scan(content, mark); break;
+    case TEncoding::Ansi: found = fUnmarked->Scan(content, mark); break;
     }
-    return fUnmarked->Scan(readMore, mark);
+    // What was read before a stop may hold the phrase; a stopped search
+    // reports nothing more, so say no.
+    return found && !stopped;
 }
 
 bool FileContainsPhrase(int folderFd, const char *name, const TStringVariants &variants,
-                        TContentSearchOptions options)
+                        TContentSearchOptions options, const TReadMonitor &monitor)
 {
     if (variants.Unicode.isEmpty())
         return true;
-    return TPhraseSearch(variants, options).FileContainsPhrase(folderFd, name);
+    return TPhraseSearch(variants, options).FileContainsPhrase(folderFd, name, true, monitor);
 }
 
 } // namespace engine

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace engine {
@@ -26,6 +27,11 @@ TStringVariants MakeStringVariants(const QString &phrase);
 class TByteScanner;
 class TWideScanner;
 
+// Asked before each block of a file is read: false stops the read, and the
+// file then counts as not holding the phrase. The search engine answers
+// from the run's stop flag, so a stop is seen inside a file of any size.
+using TReadMonitor = std::function<bool()>;
+
 // The scanners for one phrase and set of options, made once and used for
 // every file of a search.
 class TPhraseSearch {
@@ -36,12 +42,12 @@ public:
     TPhraseSearch &operator=(const TPhraseSearch &) = delete;
 
     // Name is opened relative to FolderFd (or as a path when FolderFd is
-    // -1). Only regular files are read: a FIFO, socket, device or folder is
-    // a non-match and never blocks. KnownRegular says the caller has just
-    // seen a regular file there (not a link), which spares a look before
-    // opening. Read failures end the scan like the end of the file; nothing
-    // here throws for a file's sake.
-    bool FileContainsPhrase(int folderFd, const char *name, bool knownRegular = false) const;
+    // -1), through a link only when FollowLink says so. Only regular files
+    // are read, up to the size they had when opened: a FIFO, socket, device
+    // or folder is a non-match and is never opened. Read failures end the
+    // scan like the end of the file; nothing here throws for a file's sake.
+    bool FileContainsPhrase(int folderFd, const char *name, bool followLink,
+                            const TReadMonitor &monitor = nullptr) const;
 
 private:
     std::unique_ptr<TByteScanner> fUnmarked;  // no mark: Windows-1252 and UTF-8 forms
@@ -51,7 +57,7 @@ private:
 };
 
 bool FileContainsPhrase(int folderFd, const char *name, const TStringVariants &variants,
-                        TContentSearchOptions options);
+                        TContentSearchOptions options, const TReadMonitor &monitor = nullptr);
 
 // The size of the blocks a file is read in.
 constexpr size_t ContentBlockSize = 61440;

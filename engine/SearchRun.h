@@ -8,6 +8,7 @@
 #include "platform/MountTable.h"
 
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -22,12 +23,16 @@ struct TSearchRun {
     uint32_t SubfolderOffAttrs = 0;
     std::atomic<bool> Stop{false};      // aborted, or the engine is gone
     std::atomic<bool> Orphaned{false};  // the engine is gone
-    std::atomic<uint16_t> Level{0};
+    // Wider than the 16 bits CurrentLevel shows, so that a tree deeper than
+    // that is still walked and limited correctly.
+    std::atomic<uint32_t> Level{0};
     // Held while a hit or folder handler runs and while Abort fires
     // OnSearchAbort; re-entrant because Abort is called from inside a hit
     // handler on the same thread.
     std::recursive_mutex CS;
     platform::TMountTypes MountTypes;
+    // When OnSearchProgress last fired (or the search began); walking thread only.
+    std::chrono::steady_clock::time_point LastProgress;
     std::exception_ptr WorkerError;  // threaded mode: what ended the walk
 };
 

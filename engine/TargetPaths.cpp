@@ -3,6 +3,9 @@
 #include "platform/AbsolutePath.h"
 #include "platform/FolderHandle.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace engine {
 
 namespace {
@@ -16,6 +19,13 @@ void ReadLevel(const QString &text, int &level)
     const int value = text.trimmed().toInt(&ok, 10);
     if (ok)
         level = value;
+}
+
+// Levels are 16-bit; a prefix such as "70000>" or "1--5>" must not wrap
+// around into another level, or into 0, which means "no limit".
+uint16_t ClampLevel(int level)
+{
+    return static_cast<uint16_t>(std::clamp(level, 0, int(UINT16_MAX)));
 }
 
 QString ResolveFolder(const QString &folder)
@@ -108,8 +118,8 @@ TTargetPath &TTargetPaths::AddParsed(const TFolderInfo &parsed)
     }
     item->Folder = parsed.Folder;
     item->Recursive = parsed.Recursive;
-    item->MinLevel = static_cast<uint16_t>(parsed.MinLevel);
-    item->MaxLevel = static_cast<uint16_t>(parsed.MaxLevel);
+    item->MinLevel = ClampLevel(parsed.MinLevel);
+    item->MaxLevel = ClampLevel(parsed.MaxLevel);
     return *item;
 }
 

@@ -6,26 +6,48 @@ namespace engine {
 
 namespace {
 
+bool IsWild(char16_t c)
+{
+    return c == u'*' || c == u'?';
+}
+
+// One pass with a single point to come back to: the last "*" met. When the
+// rest fails, that "*" takes one more character and the rest is tried again;
+// an earlier "*" never needs another try, because the later one can take
+// whatever it would have. So names and masks from anyone cost at most
+// (name length x mask length) steps.
 bool Match(const char16_t *t, const char16_t *tEnd, const char16_t *m, const char16_t *mEnd,
            const std::array<char16_t, 65536> &lower)
 {
-    while (t < tEnd && m < mEnd && *m != u'*') {
-        if (*m != u'?' && lower[*m] != lower[*t])
+    const char16_t *restAfterStar = nullptr;  // the mask after the last "*" run
+    const char16_t *starTakesUpTo = nullptr;  // the text that "*" has taken so far
+    while (t < tEnd) {
+        if (m < mEnd && *m == u'*') {
+            // A "?" in a run that a "*" opens matches nothing of its own:
+            // "a*?c" matches "ac".
+            while (m < mEnd && IsWild(*m))
+                ++m;
+            if (m == mEnd)
+                return true;
+            restAfterStar = m;
+            starTakesUpTo = t;
+            continue;
+        }
+        if (m < mEnd && (*m == u'?' || lower[*m] == lower[*t])) {
+            ++t;
+            ++m;
+            continue;
+        }
+        if (!restAfterStar)
             return false;
-        ++t;
-        ++m;
+        m = restAfterStar;
+        t = ++starTakesUpTo;
     }
-    if (t < tEnd && m == mEnd)
-        return false;
-    while (m < mEnd && (*m == u'*' || *m == u'?'))
+    // Once the name has run out, a "?" matches nothing as well: "abc?"
+    // matches "abc".
+    while (m < mEnd && IsWild(*m))
         ++m;
-    if (t == tEnd || m == mEnd)
-        return m == mEnd;
-    const char16_t c = lower[*m++];
-    for (; t < tEnd; ++t)
-        if (lower[*t] == c && Match(t + 1, tEnd, m, mEnd, lower))
-            return true;
-    return false;
+    return m == mEnd;
 }
 
 } // namespace

@@ -25,6 +25,14 @@ TListingBuilder::TListingBuilder(TFileList &list) : fList(list)
         if (FileMatch(hit) && OnHitKept)
             OnHitKept();
     };
+    fFileLister.OnSearchProgress = [this](engine::TFindFile &) {
+        if (OnProgress)
+            OnProgress();
+    };
+    fFileLister.OnSearchError = [this](engine::TFindFile &, const engine::TSearchError &error) {
+        if (OnError)
+            OnError(error);
+    };
     fFileLister.OnSearchAbort = [this](engine::TFindFile &) { SearchAbort(); };
     fFileLister.OnSearchFinish = [this](engine::TFindFile &) { SearchAbort(); };
 }

@@ -38,12 +38,19 @@ public:
     void SearchAbort();
 
     // After the begin step; after each kept hit (the caller shows the counts
-    // and lets pending events run, which is how Stop arrives); after each
-    // folder is entered; after the end step, which runs twice after a Stop.
+    // and lets pending events run, which is how Stop arrives); every few tens
+    // of milliseconds while a file is read for the phrase (the same again:
+    // a big file is read to its end otherwise); after each folder is
+    // entered; after the end step, which runs twice after a Stop.
     std::function<void()> OnBegin;
     std::function<void()> OnHitKept;
+    std::function<void()> OnProgress;
     std::function<void()> OnFolderEntered;
     std::function<void()> OnEnd;
+    // A folder or entry that could not be read: the listing goes on without
+    // it, and is incomplete. Unbound, such gaps pass in silence, as the
+    // window wants them to.
+    std::function<void(const engine::TSearchError &error)> OnError;
 
     engine::TFindFile &FileLister() { return fFileLister; }
     explorer::TFileList &List() { return fList; }

@@ -38,6 +38,12 @@ void TListingController::BindBuilder()
         emit ListingStarted();
     };
     fBuilder.OnHitKept = [this] { HitKept(); };
+    // A long read for the phrase keeps the counts fresh and STOP heard.
+    fBuilder.OnProgress = [this] { HitKept(); };
+    fBuilder.OnError = [this](const engine::TSearchError &error) {
+        if (OnSearchError)
+            OnSearchError(error);
+    };
     fBuilder.OnFolderEntered = [this] {
         if (StopRequested && StopRequested())
             Stop();

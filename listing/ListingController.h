@@ -60,6 +60,9 @@ public:
     // listing as STOP does. For a caller whose STOP cannot arrive as a call
     // (a signal handler sets a flag).
     std::function<bool()> StopRequested;
+    // Each folder or entry the listing could not read (tamarel-list warns;
+    // the window says nothing).
+    std::function<void(const engine::TSearchError &error)> OnSearchError;
 
     // --- The list, in row order: folders first, then files, each by full
     // name. The rows are rebuilt when a listing ends.

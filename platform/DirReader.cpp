@@ -3,6 +3,7 @@
 #include "platform/MountTable.h"
 #include "platform/StatxTimes.h"
 
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,14 +52,18 @@ uint32_t AttributesOf(const struct statx &sx, const char *name, bool linkToFolde
 
 TDirReader::TDirReader(int folderFd, TMountTypes &mountTypes) : fMountTypes(mountTypes)
 {
-    if (folderFd < 0)
+    if (folderFd < 0) {
+        fError = errno != 0 ? errno : EBADF;
         return;
+    }
     struct stat st {};
     if (fstat(folderFd, &st) == 0)
         fFolderDevice = DeviceNumber(major(st.st_dev), minor(st.st_dev));
     fDir = fdopendir(folderFd);
-    if (!fDir)
+    if (!fDir) {
+        fError = errno;
         close(folderFd);
+    }
 }
 
 TDirReader::~TDirReader()
@@ -76,7 +81,15 @@ bool TDirReader::Next(Entry &entry)
 {
     if (!fDir)
         return false;
-    while (const struct dirent *e = readdir(fDir)) {
+    for (;;) {
+        // readdir tells its end from its failure only through errno.
+        errno = 0;
+        const struct dirent *e = readdir(fDir);
+        if (!e) {
+            if (errno != 0 && fError == 0)
+                fError = errno;
+            return false;
+        }
         if (IsDotOrDotDot(e->d_name))
             continue;
         entry.name = e->d_name;
@@ -84,7 +97,6 @@ bool TDirReader::Next(Entry &entry)
         entry.mayBeFolder = e->d_type == DT_DIR || e->d_type == DT_UNKNOWN;
         return true;
     }
-    return false;
 }
 
 void TDirReader::Rewind()
@@ -93,12 +105,12 @@ void TDirReader::Rewind()
         rewinddir(fDir);
 }
 
-bool TDirReader::Stat(const char *name, TFindData &data)
+int TDirReader::Stat(const char *name, TFindData &data)
 {
     struct statx sx {};
     if (statx(Fd(), name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
               STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
-        return false;
+        return errno;
 
     const mode_t type = sx.stx_mode & S_IFMT;
     bool linkToFolder = false;
@@ -118,7 +130,7 @@ bool TDirReader::Stat(const char *name, TFindData &data)
     FillTimes(sx, data);
     data.folderFd = Fd();
     data.rawName = name;
-    return true;
+    return 0;
 }
 
 } // namespace platform

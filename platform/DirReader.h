@@ -15,6 +15,8 @@ class TMountTypes;
 class TDirReader {
 public:
     // Takes ownership of folderFd (closed with the reader, also on failure).
+    // A folderFd of -1 stands for a folder that could not be opened, with
+    // errno still telling why.
     TDirReader(int folderFd, TMountTypes &mountTypes);
     ~TDirReader();
     TDirReader(const TDirReader &) = delete;
@@ -22,6 +24,10 @@ public:
 
     bool IsOpen() const { return fDir != nullptr; }
     int Fd() const;
+    // 0, or the errno of the first failure: the folder could not be opened,
+    // or a read of its listing failed (Next then returns false as at the
+    // end, with the entries read so far already handed out).
+    int Error() const { return fError; }
 
     // The next entry other than "." and "..": its name bytes (valid until the
     // next call) and whether it may be a folder (from d_type, without statx).
@@ -33,13 +39,14 @@ public:
     bool Next(Entry &entry);
     void Rewind();
 
-    // Fills everything but cFileName. False when the entry has vanished
-    // since it was listed, or cannot be examined.
-    bool Stat(const char *name, TFindData &data);
+    // Fills everything but cFileName. 0, or the errno when the entry cannot
+    // be examined: ENOENT when it has vanished since it was listed.
+    int Stat(const char *name, TFindData &data);
 
 private:
     DIR *fDir = nullptr;
     uint64_t fFolderDevice = 0;
+    int fError = 0;
     TMountTypes &fMountTypes;
 };
 

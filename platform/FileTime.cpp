@@ -12,6 +12,11 @@ namespace {
 constexpr int64_t SecondsPerDay = 86400;
 constexpr int64_t SecondsPerBucket = 3600;
 constexpr int CacheSize = 4096;
+// 0001-01-01 00:00:00 and 9999-12-31 23:59:59, the first and last second
+// the date-time scale and every date text can show. Some file systems keep
+// any 64-bit value; such a stamp shows as the nearest of the two.
+constexpr int64_t FirstSecond = -62135596800;
+constexpr int64_t LastSecond = 253402300799;
 
 long OffsetAt(int64_t seconds)
 {
@@ -65,9 +70,13 @@ TDateTime FromDayAndMilliseconds(int64_t day, int64_t msOfDay)
 
 TDateTime FileTimeToDateTime(const TFileTime &time)
 {
-    const int64_t local = time.seconds + CachedOffsetAt(time.seconds);
+    const int64_t utc = std::clamp(time.seconds, FirstSecond, LastSecond);
+    const int64_t unclamped = utc + CachedOffsetAt(utc);
+    const int64_t local = std::clamp(unclamped, FirstSecond, LastSecond);
+    const bool inRange = local == unclamped && utc == time.seconds;
     const int64_t day = FloorDiv(local, SecondsPerDay);
-    const int64_t msOfDay = (local - day * SecondsPerDay) * 1000 + time.nanoseconds / 1000000;
+    const int64_t msOfDay =
+        (local - day * SecondsPerDay) * 1000 + (inRange ? time.nanoseconds / 1000000 : 0);
     return FromDayAndMilliseconds(day + UnixEpochDay, msOfDay);
 }
 

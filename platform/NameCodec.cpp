@@ -128,14 +128,19 @@ std::string EncodeFileName(const QString &name)
 
 QString ReplaceEscapedBytes(const QString &name)
 {
-    // Nearly no name holds one; those share the original text.
-    if (std::none_of(name.begin(), name.end(), [](QChar c) { return IsEscapedByte(c.unicode()); }))
-        return name;
-    QString out = name;
-    for (QChar &c : out)
-        if (IsEscapedByte(c.unicode()))
-            c = QChar(char16_t(0xFFFD));
-    return out;
+    // The low half of a character beyond the Basic Multilingual Plane may lie
+    // in the escapes' range too ("\U0001F4A9" is D83D DCA9): only a unit that
+    // does not follow a high surrogate stands for a byte. Nearly no name holds
+    // one; those share the original text.
+    QString out;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (!IsEscapedByte(name.at(i).unicode()) || (i > 0 && name.at(i - 1).isHighSurrogate()))
+            continue;
+        if (out.isNull())
+            out = name;
+        out[i] = QChar(char16_t(0xFFFD));
+    }
+    return out.isNull() ? name : out;
 }
 
 } // namespace platform

@@ -18,7 +18,8 @@ inline QString DecodeFileName(const std::string &bytes)
 // The exact bytes DecodeFileName was given for this text.
 std::string EncodeFileName(const QString &name);
 
-// True for the units that stand for an undecodable byte.
+// True for the units that stand for an undecodable byte, unless the unit
+// completes a surrogate pair (see ReplaceEscapedBytes).
 inline bool IsEscapedByte(char16_t unit) { return unit >= 0xDC80 && unit <= 0xDCFF; }
 
 // For display and reports: each escaped byte becomes U+FFFD.

@@ -4,6 +4,7 @@
 #   deps.sh run      build and start the window
 #   deps.sh test     build everything and run the whole test suite (default)
 #   deps.sh package  build the .deb packages and check them with lintian
+#   deps.sh fuzz     build the libFuzzer harnesses (clang and its runtime)
 set -euo pipefail
 set_name=${1:-test}
 cli=(build-essential cmake qt6-base-dev libgtest-dev)
@@ -16,7 +17,8 @@ case $set_name in
   test) packages=("${cli[@]}" "${window[@]}" libgmock-dev fonts-liberation fonts-dejavu-core
                   poppler-utils mandoc desktop-file-utils appstream zsh fish dpkg-dev lintian) ;;
   package) packages=("${cli[@]}" "${window[@]}" dpkg-dev lintian) ;;
-  *) echo "usage: $0 [cli|run|test|package]" >&2; exit 2 ;;
+  fuzz) packages=("${cli[@]}" clang libclang-rt-14-dev) ;;
+  *) echo "usage: $0 [cli|run|test|package|fuzz]" >&2; exit 2 ;;
 esac
 missing=()
 for p in "${packages[@]}"; do

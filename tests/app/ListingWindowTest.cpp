@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -167,6 +168,27 @@ TEST_F(ListingWindowTest, ClosingDuringAListingStopsItAndThenCloses)
     EXPECT_EQ(Find<QAction>("acList")->text(), QStringLiteral("Start"));
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
+}
+
+// Gigabytes of sparse file are read from memory.
+class HugeFileWindowTest : public ListingWindowTest {
+protected:
+    std::string TreeBase() const override { return MemoryTreeBase(); }
+};
+
+TEST_F(HugeFileWindowTest, StopIsHonouredInsideAHugeFile)
+{
+    MakeSparseWithTail("top/huge.txt", 8LL << 30, "needle");
+    QTest::keyClicks(Find<QLineEdit>("eText"), QStringLiteral("needle"));
+    QString captionWhileReading;
+    QTimer::singleShot(100, window.get(), [&] {
+        captionWhileReading = Find<QPushButton>("bList")->text();
+        Click("bList");
+    });
+    Click("bList");  // the listing runs inside the click
+    EXPECT_EQ(captionWhileReading, QStringLiteral("STOP"));
+    EXPECT_EQ(List()->model()->rowCount(), 0) << "huge.txt holds the phrase only at its very end";
+    EXPECT_EQ(Find<QPushButton>("bList")->text(), QStringLiteral("Start"));
 }
 
 } // namespace

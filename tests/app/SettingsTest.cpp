@@ -139,6 +139,20 @@ TEST_F(SettingsTest, APlacementIsTakenOnlyWhereItStillFits)
     EXPECT_NE(window->geometry().size(), QSize(720, 500)) << "stored at another pixel density";
 }
 
+TEST_F(SettingsTest, PlacementsAtTheEndsOfTheIntegerRangeAreIgnoredSafely)
+{
+    const QString low = QStringLiteral("-2147483648");
+    for (const QString &stored : {low + QStringLiteral(",0,") + low + QStringLiteral(",100"),
+                                  QStringLiteral("0,0,") + low + QLatin1Char(',') + low,
+                                  QStringLiteral("2147483647,2147483647,99999999999,5")}) {
+        Store({{QStringLiteral("NormPos") + DesktopSuffix(), stored}});
+        Start();
+        EXPECT_GT(window->geometry().width(), 0) << stored.toStdString();
+        EXPECT_TRUE(QGuiApplication::screenAt(window->geometry().center())) << stored.toStdString();
+        window.reset();
+    }
+}
+
 TEST_F(SettingsTest, ADamagedFileStartsWithTheInitialValuesAndIsWrittenAnew)
 {
     MakeFolder("config");

@@ -203,6 +203,27 @@ TEST_F(TamarelListTest, AnInterruptedListingWritesNothingAndKeepsTheOldFile)
     EXPECT_TRUE(out.isEmpty()) << "no report on standard output either";
 }
 
+TEST_F(TamarelListTest, FoldersThatCannotBeReadAreToldAndMakeTheReportIncomplete)
+{
+    MakeFolder("top/locked", 0);
+    MakeFolder("top/esc\x1b[31m\xff", 0);
+    const auto unprivileged = [] {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(99);
+    };
+    ASSERT_EQ(Run({QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-f"), QStringLiteral("csv"),
+                   QStringLiteral("--columns"), QStringLiteral("path,name,ext"), Top()},
+                  unprivileged),
+              1);
+    QStringList warnings = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    warnings.sort();
+    EXPECT_EQ(warnings, (QStringList{QStringLiteral("tamarel-list: %1/esc\\x1b[31m\\xff: Permission denied").arg(Top()),
+                                     QStringLiteral("tamarel-list: %1/locked: Permission denied").arg(Top())}))
+        << "a name's control characters and stray bytes cannot reach the terminal";
+    EXPECT_TRUE(Lines().contains(Top() + QStringLiteral("/sub/c.txt"))) << "the rest is listed";
+    EXPECT_TRUE(Lines().contains(Top() + QStringLiteral("/locked"))) << "the folder's own entry too";
+}
+
 TEST_F(TamarelListTest, FoldersAreFoundAsTheKernelFindsThem)
 {
     MakeFolder("real");

@@ -4,7 +4,11 @@
 #include "engine/FindFile.h"
 
 #include <QStringEncoder>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace engine;
 
@@ -69,6 +73,41 @@ TEST_F(ContentSearchTest, ANonAsciiPhraseIsFoundInEachEncodingIncludingUnmarkedU
                          "\xd1\x80\xd0\xb8\xd0\xb2"))
         << "a phrase Windows-1252 cannot hold at all";
     EXPECT_FALSE(Contains(Utf8("un cafe", false), "caf\xc3\xa9"));
+}
+
+TEST_F(ContentSearchTest, Utf8TextIsMatchedByWholeCharactersFoldedTheUnicodeWay)
+{
+    for (const bool mark : {true, false}) {
+        EXPECT_TRUE(Contains(Utf8("un caf\xc3\xa9", mark), "\xc3\x89")) << "É finds é";
+        EXPECT_TRUE(Contains(Utf8("CAF\xc3\x89 NOIR", mark), "caf\xc3\xa9")) << "café finds CAFÉ";
+        EXPECT_TRUE(Contains(Utf8("Herr M\xc3\xbcller", mark), "M\xc3\x9cLLER")) << "MÜLLER finds Müller";
+        EXPECT_TRUE(Contains(Utf8("\xce\xa3\xce\x9f\xce\xa6\xce\x99\xce\x91", mark),
+                             "\xcf\x83\xce\xbf\xcf\x86"))
+            << "Greek capitals";
+        EXPECT_TRUE(Contains(Utf8("STRA\xe1\xba\x9e" "E", mark), "stra\xc3\x9f" "e")) << "ẞ and ß";
+        EXPECT_TRUE(Contains(Utf8("5 \xe2\x84\xaa" "ELVIN", mark), "kelvin")) << "the Kelvin sign is a k";
+        EXPECT_TRUE(Contains(Utf8("ma\xc5\xbfs", mark), "MASS")) << "the long s is an s";
+        EXPECT_FALSE(Contains(Utf8("un caf\xc3\xa9", mark), "\xc3\x89", csoCaseSensitive));
+    }
+    // Occurrences whose variants are longer than the phrase's own bytes,
+    // across the end of a block.
+    const std::string filler(ContentBlockSize - 2, '.');
+    EXPECT_TRUE(Contains(filler + "\xe2\x84\xaa" "ey", "key"));
+    EXPECT_TRUE(Contains(filler + "\xe2\x84\xaa.", "k", csoWholeWord));
+    EXPECT_FALSE(Contains(filler + "\xe2\x84\xaax", "k", csoWholeWord));
+}
+
+TEST_F(ContentSearchTest, AnEightBitOccurrenceInsideAUtf8CharacterDoesNotCount)
+{
+    // é is E9 in Windows-1252, and E9 begins many Chinese characters.
+    EXPECT_FALSE(Contains("\xe9\x99\x88\xe9\x87\x91", "\xc3\xa9"));
+    EXPECT_FALSE(Contains("\xe3\xa9\x80", "\xc3\xa9")) << "U+3A40 is not é folded byte by byte";
+    EXPECT_TRUE(Contains(Ansi("caf\xc3\xa9"), "caf\xc3\xa9")) << "a real 8-bit é still counts";
+    EXPECT_TRUE(Contains(Ansi("caf\xc3\xa9 ") + "\xe9\x99\x88", "caf\xc3\xa9"));
+    EXPECT_TRUE(Contains("\xe9\x99", "\xc3\xa9")) << "E9 99 alone is no UTF-8 character";
+    // A phrase Windows-1252 cannot hold has no 8-bit form to find.
+    EXPECT_FALSE(Contains("??????", "\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"));
+    EXPECT_TRUE(Contains("why?", "y?")) << "a question mark of the phrase's own is still one";
 }
 
 TEST_F(ContentSearchTest, PartialOccurrencesDoNotHideOnesThatStartInsideThem)
@@ -143,6 +182,96 @@ TEST_F(ContentSearchTest, EntriesThatCannotBeReadAsFilesNeverMatch)
     EXPECT_TRUE(RunUnprivileged([&] { return !FileContainsPhrase(-1, secret.c_str(), needle, 0); }));
     EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), needle, 0)) << "root reads it";
     EXPECT_TRUE(FileContainsPhrase(-1, secret.c_str(), MakeStringVariants(QString()), 0));
+}
+
+TEST_F(ContentSearchTest, NoLinkIsFollowedToAnythingButARegularFile)
+{
+    MakeFifo("fifo");
+    MakeLink("to-fifo", "fifo");
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, Abs("fifo").c_str(), IN_OPEN), 0);
+    char events[4096];
+    const int handle = open(Abs("fifo").c_str(), O_PATH | O_CLOEXEC);
+    close(handle);
+    if (read(watch, events, sizeof events) > 0) {
+        close(watch);
+        GTEST_SKIP() << "this kernel reports bare handles as opens";
+    }
+    const int folder = open(RootBytes().c_str(), O_RDONLY | O_DIRECTORY);
+    const TPhraseSearch search(MakeStringVariants(QStringLiteral("needle")), 0);
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "to-fifo", true)) << "a listed link leads to a FIFO";
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "to-fifo", false)) << "a file swapped for a link";
+    EXPECT_LE(read(watch, events, sizeof events), 0) << "the FIFO was opened";
+    EXPECT_FALSE(search.FileContainsPhrase(folder, "fifo", false)) << "a file swapped for a FIFO";
+    close(folder);
+    close(watch);
+}
+
+TEST_F(ContentSearchTest, AFileIsReadNoFurtherThanTheSizeItHadWhenOpened)
+{
+    MakeFile("growing", std::string(2 * ContentBlockSize, 'x'));
+    const TStringVariants needle = MakeStringVariants(QStringLiteral("needle"));
+    const std::string path = Abs("growing");
+    bool appended = false;
+    const TReadMonitor appendOnce = [&] {
+        if (!appended) {
+            std::FILE *f = std::fopen(path.c_str(), "ab");
+            appended = f && std::fputs("needle", f) >= 0 && std::fclose(f) == 0;
+        }
+        return true;
+    };
+    EXPECT_FALSE(FileContainsPhrase(-1, path.c_str(), needle, 0, appendOnce));
+    EXPECT_TRUE(appended);
+    EXPECT_TRUE(FileContainsPhrase(-1, path.c_str(), needle, 0)) << "read again, it has grown";
+
+    // Kernel files say 0 and read on, some without end.
+    int asked = 0;
+    const TReadMonitor count = [&] { return ++asked > 0; };
+    EXPECT_FALSE(FileContainsPhrase(-1, "/proc/self/status", MakeStringVariants(QStringLiteral("Name")),
+                                    0, count));
+    EXPECT_EQ(asked, 0) << "a file whose size is 0 is not read";
+}
+
+TEST_F(ContentSearchTest, AStopBetweenBlocksEndsTheRead)
+{
+    MakeFile("long", std::string(2 * ContentBlockSize, 'x') + "needle");
+    int asked = 0;
+    const TReadMonitor stopAtSecond = [&] { return ++asked < 2; };
+    EXPECT_FALSE(FileContainsPhrase(-1, Abs("long").c_str(), MakeStringVariants(QStringLiteral("needle")),
+                                    0, stopAtSecond));
+    EXPECT_EQ(asked, 2);
+}
+
+// Sparse files of gigabytes read fast from memory and take no room there.
+class HugeFileTest : public ContentSearchTest {
+protected:
+    std::string TreeBase() const override { return MemoryTreeBase(); }
+};
+
+TEST_F(HugeFileTest, AnAbortFromTheProgressEventEndsTheReadInsideAHugeFile)
+{
+    MakeSparseWithTail("huge.txt", 8LL << 30, "needle");
+    TFindFile finder;
+    finder.Criteria().Files().SetLocation(Root());
+    finder.Criteria().Content().SetPhrase(QStringLiteral("needle"));
+    int progress = 0, hits = 0;
+    bool aborted = false;
+    finder.OnSearchProgress = [&](TFindFile &f) {
+        ++progress;
+        f.Abort();
+    };
+    finder.OnSearchAbort = [&](TFindFile &) { aborted = true; };
+    finder.OnFileMatch = [&](TFindFile &, const TFileDetails &) { ++hits; };
+    const long long before = BytesRead();
+    finder.Execute();
+    const long long read = BytesRead() - before;
+    EXPECT_TRUE(aborted);
+    EXPECT_EQ(progress, 1);
+    EXPECT_EQ(hits, 0);
+    if (before >= 0) {
+        EXPECT_LT(read, 2LL << 30) << "the read went on after the abort";
+    }
 }
 
 TEST_F(ContentSearchTest, ASearchWithAPhraseListsOnlyFilesThatHoldIt)

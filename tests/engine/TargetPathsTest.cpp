@@ -75,6 +75,18 @@ TEST_F(TargetPathsTest, PrefixesSetRecursionAndLevels)
     EXPECT_EQ(t[0].MaxLevel, 2);
 }
 
+TEST_F(TargetPathsTest, LevelsBeyondSixteenBitsAreClampedInsteadOfWrappingAround)
+{
+    // 65536 would wrap to 0, "no limit", and 65538 to 2.
+    const auto &t = Targets(QString(), QStringLiteral("65536>/A;70000-65538>/B;3--1>/C"));
+    ASSERT_EQ(t.Count(), 3);
+    EXPECT_EQ(t[0].MaxLevel, 65535);
+    EXPECT_EQ(t[1].MinLevel, 65535);
+    EXPECT_EQ(t[1].MaxLevel, 65535);
+    EXPECT_EQ(t[2].MinLevel, 3);
+    EXPECT_EQ(t[2].MaxLevel, 0) << "a negative level reads as the lowest";
+}
+
 TEST_F(TargetPathsTest, PathLinesSplitIntoFolderAndMaskAndMergeWithLocation)
 {
     const auto &t = Targets(QStringLiteral("*.doc"), QStringLiteral("/A"),

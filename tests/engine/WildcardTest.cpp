@@ -1,6 +1,10 @@
+#include "WildcardReference.h"
+
+#include "engine/CharTables.h"
 #include "engine/Wildcard.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace engine;
 
@@ -44,4 +48,45 @@ TEST(Wildcard, ListingMasksLetStarDotStarMatchEveryNameAndStarDotTheBareOnes)
     EXPECT_FALSE(NameMatchesMask(QStringLiteral("a.txt"), QStringLiteral("*.")));
     EXPECT_TRUE(NameMatchesMask(QStringLiteral("Data"), QStringLiteral("data")));
     EXPECT_FALSE(NameMatchesMask(QStringLiteral("Data"), QStringLiteral("*.txt")));
+}
+
+// Names come from whoever can write to the tree. With a matcher that tries
+// every split of the name this took minutes; it must answer at once.
+TEST(Wildcard, AHostileMaskOnALongNameIsAnsweredAtOnce)
+{
+    const QString name(60, QLatin1Char('a'));
+    QString mask;
+    for (int i = 0; i < 30; ++i)
+        mask += QStringLiteral("*a");
+    EXPECT_FALSE(WildcardMatch(name, mask + QStringLiteral("*b")));
+    EXPECT_TRUE(WildcardMatch(name + QLatin1Char('b'), mask + QStringLiteral("*b")));
+    EXPECT_FALSE(NameMatchesMask(name, mask + QStringLiteral("?*b")));
+}
+
+TEST(Wildcard, AgreesWithTheReferenceOnGeneratedNamesAndMasks)
+{
+    const auto &lower = WideLowerTable();
+    auto fold = [&lower](char16_t c) { return lower[c]; };
+    testing_support::TWildcardReference reference;
+    std::mt19937 random(12);
+    const std::u16string textLetters = u"aAb.\u00e9\u00c9";
+    const std::u16string maskLetters = u"aAb.?*\u00c9";
+    auto pick = [&random](const std::u16string &letters, size_t maxLength) {
+        std::u16string s(random() % (maxLength + 1), u' ');
+        for (char16_t &c : s)
+            c = letters[random() % letters.size()];
+        return s;
+    };
+    int matches = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const std::u16string text = pick(textLetters, 10);
+        const std::u16string mask = pick(maskLetters, 8);
+        const bool expected = reference.Match(text, mask, fold);
+        matches += expected;
+        ASSERT_EQ(WildcardMatch(QString::fromStdU16String(text), QString::fromStdU16String(mask)),
+                  expected)
+            << QString::fromStdU16String(text).toStdString() << " ~ "
+            << QString::fromStdU16String(mask).toStdString();
+    }
+    EXPECT_GT(matches, 10000) << "the generated cases must exercise both answers";
 }

@@ -136,4 +136,27 @@ TEST_F(ListingBuilderTest, StopKeepsExactlyTheCountedEntries)
     EXPECT_FALSE(builder.Listing());
 }
 
+// Gigabytes of sparse file are read from memory.
+class HugeFileListingTest : public ListingBuilderTest {
+protected:
+    std::string TreeBase() const override { return MemoryTreeBase(); }
+};
+
+TEST_F(HugeFileListingTest, StopFromTheProgressHookEndsTheListingInsideAHugeFile)
+{
+    MakeSparseWithTail("top/huge.txt", 8LL << 30, "needle");
+    options.Phrase = QStringLiteral("needle");
+    int progress = 0, kept = 0;
+    builder.OnProgress = [&] {
+        ++progress;
+        builder.Stop();
+    };
+    builder.OnHitKept = [&] { ++kept; };
+    builder.BuildList(explorerList.Location, explorerList, options);
+    EXPECT_GE(progress, 1);
+    EXPECT_EQ(kept, 0) << "huge.txt holds the phrase only at its very end";
+    EXPECT_TRUE(list.FileData.empty());
+    EXPECT_FALSE(builder.Listing());
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/FolderHandle.h"
 #include "platform/MountTable.h"
 
+#include <cerrno>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,7 +22,7 @@ protected:
         TDirReader::Entry entry;
         while (reader.Next(entry)) {
             TFindData data;
-            if (reader.Stat(entry.name, data))
+            if (reader.Stat(entry.name, data) == 0)
                 result[entry.name] = data;
         }
         return result;
@@ -84,7 +85,7 @@ TEST_F(DirReaderTest, AnEntryThatVanishedAfterTheListingIsSkipped)
     ASSERT_TRUE(reader.Next(entry));
     unlink(Abs("gone").c_str());
     TFindData data;
-    EXPECT_FALSE(reader.Stat(entry.name, data));
+    EXPECT_EQ(reader.Stat(entry.name, data), ENOENT);
 }
 
 TEST_F(DirReaderTest, KernelFileSystemMountPointsAreSystemFolders)

@@ -1,6 +1,8 @@
 #include "ScopedTimeZone.h"
 #include "platform/FileTime.h"
 
+#include <climits>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -39,6 +41,27 @@ TEST(FileTime, KeepsMillisecondsAndCountsDaysBeforeTheEpochBackwards)
     EXPECT_DOUBLE_EQ(EncodeDateTime(1899, 12, 29, 6), -1.25);
     EXPECT_DOUBLE_EQ(EncodeDateTime(1899, 12, 30), 0.0);
     EXPECT_DOUBLE_EQ(EncodeDateTime(2000, 1, 1, 18), 36526.75);
+}
+
+TEST(FileTime, StampsAtTheEndsOfSixtyFourBitsShowAsTheFirstOrLastDate)
+{
+    // tmpfs keeps any value a program sets; they must still list as dates:
+    // the first or last day, at the local time of that zone.
+    const double firstDay = EncodeDateTime(1, 1, 1), lastDay = EncodeDateTime(9999, 12, 31);
+    for (const char *zone : {"UTC", "Asia/Tokyo", "America/Los_Angeles"}) {
+        TimeZone tz(zone);
+        EXPECT_EQ(std::trunc(FileTimeToDateTime({INT64_MIN, 0})), firstDay) << zone;
+        EXPECT_EQ(std::trunc(FileTimeToDateTime({INT64_MIN + 1, 0})), firstDay) << zone;
+        EXPECT_EQ(std::trunc(FileTimeToDateTime({INT64_MAX, 999999999})), lastDay) << zone;
+        EXPECT_EQ(std::trunc(FileTimeToDateTime({INT64_MAX - 3600, 0})), lastDay) << zone;
+    }
+    TimeZone utc("UTC");
+    EXPECT_DOUBLE_EQ(FileTimeToDateTime({INT64_MIN, 0}), firstDay);
+    EXPECT_DOUBLE_EQ(FileTimeToDateTime({INT64_MAX, 999999999}),
+                     EncodeDateTime(9999, 12, 31, 23, 59, 59));
+    EXPECT_NEAR(FileTimeToDateTime({253402300799, 500000000}),
+                EncodeDateTime(9999, 12, 31, 23, 59, 59, 500), Millisecond)
+        << "the last second itself keeps its milliseconds";
 }
 
 // Berlin set its clocks back at 2024-10-27 01:00 UTC: 02:00 to 03:00 local

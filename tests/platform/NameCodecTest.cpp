@@ -31,3 +31,11 @@ TEST(NameCodec, ValidTextDecodesAsTextAndInvalidBytesAsLoneSurrogates)
     // A truncated sequence escapes each of its bytes, not just the first.
     EXPECT_EQ(DecodeFileName(std::string("\xe2\x82x")).size(), 3);
 }
+
+TEST(NameCodec, ACharacterWhoseLowHalfLooksLikeAnEscapeIsShownWhole)
+{
+    // U+1F4A9 is D83D DCA9 in UTF-16, and DCA9 is also the escape of byte A9.
+    const QString name = DecodeFileName(std::string("\xf0\x9f\x92\xa9\xa9.txt"));
+    EXPECT_EQ(ReplaceEscapedBytes(name), QString::fromUtf8("\xf0\x9f\x92\xa9\xef\xbf\xbd.txt"));
+    EXPECT_TRUE(ReplaceEscapedBytes(name).isValidUtf16());
+}

@@ -3,11 +3,12 @@
 #include "platform/NameCodec.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <ftw.h>
 #include <csignal>
+#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -18,10 +19,51 @@ namespace testing_support {
 
 namespace {
 
-int RemoveEntry(const char *path, const struct stat *, int, struct FTW *)
+// Removes a tree of any depth with one descriptor at a time: down into each
+// folder by name, back up through "..". Folders are opened up first, so that
+// ones a test made unreadable go too. (nftw stops at PATH_MAX, and rm takes
+// seconds on a chain of 20,000 folders.)
+bool RemoveTree(const std::string &root)
 {
-    chmod(path, 0700);
-    return remove(path);
+    chmod(root.c_str(), 0700);
+    int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    std::vector<std::string> names;
+    while (fd >= 0) {
+        DIR *dir = fdopendir(dup(fd));
+        std::string child;
+        while (const struct dirent *e = dir ? readdir(dir) : nullptr) {
+            const std::string name = e->d_name;
+            if (name == "." || name == "..")
+                continue;
+            struct stat st {};
+            if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+                child = name;
+                break;
+            }
+            unlinkat(fd, name.c_str(), 0);
+        }
+        if (dir)
+            closedir(dir);
+        if (!child.empty()) {
+            fchmodat(fd, child.c_str(), 0700, 0);
+            const int next = openat(fd, child.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            close(fd);
+            fd = next;
+            names.push_back(child);
+            continue;
+        }
+        if (names.empty()) {
+            close(fd);
+            break;
+        }
+        const int parent = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        fd = parent;
+        if (fd >= 0)
+            unlinkat(fd, names.back().c_str(), AT_REMOVEDIR);
+        names.pop_back();
+    }
+    return rmdir(root.c_str()) == 0;
 }
 
 void Check(bool ok, const std::string &what)
@@ -34,22 +76,28 @@ void Check(bool ok, const std::string &what)
 
 void TreeFixture::SetUp()
 {
-    char pattern[] = "/tmp/tamarel-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string pattern = TreeBase() + "/tamarel-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     fRoot = pattern;
     chmod(fRoot.c_str(), 0755);
 }
 
 void TreeFixture::TearDown()
 {
-    // Unreadable folders must be opened up before they can be removed.
-    nftw(fRoot.c_str(), [](const char *path, const struct stat *sb, int type, struct FTW *) {
-        if (type == FTW_D || type == FTW_DNR)
-            chmod(path, 0755);
-        (void)sb;
-        return 0;
-    }, 64, FTW_PHYS);
-    nftw(fRoot.c_str(), RemoveEntry, 64, FTW_DEPTH | FTW_PHYS);
+    EXPECT_TRUE(RemoveTree(fRoot)) << fRoot << ": " << std::strerror(errno);
+}
+
+std::string TreeFixture::TreeBase() const
+{
+    return "/tmp";
+}
+
+std::string TreeFixture::MemoryTreeBase()
+{
+    struct stat st {};
+    return stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0
+               ? "/dev/shm"
+               : "/tmp";
 }
 
 QString TreeFixture::Root() const
@@ -98,6 +146,47 @@ void TreeFixture::MakeSparse(const std::string &relative, long long size)
         close(fd);
 }
 
+void TreeFixture::MakeChain(const std::string &relative, int depth, const std::string &name,
+                            const std::string &file)
+{
+    int fd = open(relative.empty() ? fRoot.c_str() : Abs(relative).c_str(), O_RDONLY | O_DIRECTORY);
+    Check(fd >= 0, "open " + relative);
+    for (int level = 0; level < depth && fd >= 0; ++level) {
+        Check(mkdirat(fd, name.c_str(), 0755) == 0, "mkdirat " + name);
+        const int next = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        close(fd);
+        fd = next;
+    }
+    Check(fd >= 0, "chain below " + relative);
+    if (fd >= 0 && !file.empty()) {
+        const int f = openat(fd, file.c_str(), O_WRONLY | O_CREAT, 0644);
+        Check(f >= 0, "create " + file);
+        if (f >= 0)
+            close(f);
+    }
+    if (fd >= 0)
+        close(fd);
+}
+
+void TreeFixture::MakeSparseWithTail(const std::string &relative, long long size,
+                                     const std::string &tail)
+{
+    MakeSparse(relative, size - (long long)tail.size());
+    const int fd = open(Abs(relative).c_str(), O_WRONLY | O_APPEND);
+    Check(fd >= 0 && write(fd, tail.data(), tail.size()) == ssize_t(tail.size()), "tail " + relative);
+    if (fd >= 0)
+        close(fd);
+}
+
+bool TreeFixture::RunUnprivileged(const std::function<bool()> &body)
+{
+    return RunInChild([&body] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            return false;
+        return body();
+    });
+}
+
 bool TreeFixture::RunInChild(const std::function<bool()> &body)
 {
     const pid_t child = fork();
@@ -110,15 +199,6 @@ bool TreeFixture::RunInChild(const std::function<bool()> &body)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool TreeFixture::RunUnprivileged(const std::function<bool()> &body)
-{
-    return RunInChild([&body] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return false;
-        return body();
-    });
-}
-
 bool TreeFixture::RunWithFileSizeLimit(long long bytes, const std::function<bool()> &body)
 {
     return RunInChild([&] {
@@ -128,6 +208,35 @@ bool TreeFixture::RunWithFileSizeLimit(long long bytes, const std::function<bool
         const struct rlimit limit {rlim_t(bytes), rlim_t(bytes)};
         return setrlimit(RLIMIT_FSIZE, &limit) == 0 && body();
     });
+}
+
+bool TreeFixture::LeaveFreeDescriptors(int count)
+{
+    const struct rlimit limit = {256, 256};
+    if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return false;
+    std::vector<int> taken;
+    for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;)
+        taken.push_back(fd);
+    if (errno != EMFILE || int(taken.size()) < count)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        close(taken.back());
+        taken.pop_back();
+    }
+    return true;
+}
+
+long long TreeFixture::BytesRead(long long pid)
+{
+    const std::string path = "/proc/" + (pid == 0 ? std::string("self") : std::to_string(pid)) + "/io";
+    std::FILE *io = std::fopen(path.c_str(), "r");
+    long long bytes = -1;
+    if (io && std::fscanf(io, "rchar: %lld", &bytes) != 1)
+        bytes = -1;
+    if (io)
+        std::fclose(io);
+    return bytes;
 }
 
 std::string EventLog::Relative(const QString &path) const

@@ -16,6 +16,11 @@ class TreeFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Where the temporary folder is made.
+    virtual std::string TreeBase() const;
+    // /dev/shm where it can be written: for trees that a shared disk would
+    // take seconds to make or read (deep chains, huge sparse files).
+    static std::string MemoryTreeBase();
 
     // The root as the engine sees folders: absolute, ending in "/".
     QString Root() const;
@@ -30,6 +35,13 @@ protected:
     void MakeLink(const std::string &relative, const std::string &target);
     void MakeFifo(const std::string &relative);
     void MakeSparse(const std::string &relative, long long size);
+    // A sparse file of Size bytes whose last bytes are Tail.
+    void MakeSparseWithTail(const std::string &relative, long long size, const std::string &tail);
+    // Depth nested folders named Name below Relative ("" for the root),
+    // made through descriptors so that no path length limits them; File,
+    // unless empty, is created in the deepest one.
+    void MakeChain(const std::string &relative, int depth, const std::string &name,
+                   const std::string &file = std::string());
 
     // The folder the explorer's tests show: data/ with the folders Photos
     // (holding p.jpg) and music, and zz.txt (300 bytes), aa.doc (10) and
@@ -43,11 +55,17 @@ protected:
     // runs in a child process that has given up its privileges. True when
     // Body returned true there.
     static bool RunUnprivileged(const std::function<bool()> &body);
-    // Body in a forked child; true when it returned true there.
+    // Body in a forked child, for what must not touch this process: lower
+    // limits, or code that may crash. True when Body returned true there.
     static bool RunInChild(const std::function<bool()> &body);
     // Body in a child whose files may not grow beyond Bytes (write fails
     // with EFBIG there).
     static bool RunWithFileSizeLimit(long long bytes, const std::function<bool()> &body);
+    // In a child: leaves exactly Count descriptors free below the limit.
+    static bool LeaveFreeDescriptors(int count);
+    // Bytes the process (0: this one) has read so far, as the kernel counts
+    // them; -1 where it does not.
+    static long long BytesRead(long long pid = 0);
 
 private:
     std::string fRoot;
