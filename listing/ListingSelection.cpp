@@ -2,7 +2,8 @@
 
 #include "engine/TargetPaths.h"
 #include "engine/Wildcard.h"
-#include "platform/FolderHandle.h"
+#include "platform/AbsolutePath.h"
+#include "platform/MountTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,9 +76,42 @@ void TListingSelection::Begin(const TSelectionOptions &options, engine::TSearchC
     criteria.Content().Options = contentOptions;
 
     fExcludeMasks = engine::SplitList(options.Exclude, QLatin1Char(';'));
-    // A listed folder that cannot be found has no file system to keep to;
-    // the walk finds nothing in it anyway.
-    fOneFileSystem = options.OneFileSystem && platform::FolderDeviceNumber(folder, fDevice);
+    fMountPoints.clear();
+    if (options.OneFileSystem)
+        ReadOtherMounts(folder);
+}
+
+void TListingSelection::ReadOtherMounts(const QString &folder)
+{
+    fWalkRoot = platform::IncludeTrailingDelimiter(folder);
+    // A folder that cannot be found has no file system to keep to; the walk
+    // finds nothing in it anyway.
+    fRealRoot = platform::RealFolderPath(folder);
+    if (fRealRoot.isEmpty())
+        return;
+    fRealRoot = platform::IncludeTrailingDelimiter(fRealRoot);
+    const std::vector<platform::TMountInfo> table = platform::ReadMountTable();
+    // The mount that holds the folder: the longest mount point above it,
+    // the last one mounted where several share a point.
+    const platform::TMountInfo *home = nullptr;
+    for (const platform::TMountInfo &m : table)
+        if (fRealRoot.startsWith(platform::IncludeTrailingDelimiter(m.mountPoint))
+            && (!home || m.mountPoint.size() >= home->mountPoint.size()))
+            home = &m;
+    // Bind mounts of the folder's own file system are entered, as find
+    // -xdev enters them.
+    for (const platform::TMountInfo &m : table)
+        fMountPoints.insert(m.mountPoint, !home || m.major != home->major || m.minor != home->minor);
+}
+
+bool TListingSelection::OnOtherFileSystem(const QString &folder) const
+{
+    if (fMountPoints.isEmpty() || !folder.startsWith(fWalkRoot))
+        return false;
+    QString real = fRealRoot + folder.mid(fWalkRoot.size());
+    if (real.size() > 1 && real.endsWith(QLatin1Char('/')))
+        real.chop(1);
+    return fMountPoints.value(real, false);
 }
 
 bool TListingSelection::Excluded(const QString &name) const
@@ -94,9 +128,7 @@ bool TListingSelection::KeepsOut(const QString &folder, uint16_t level) const
         return false;
     if (!fExcludeMasks.isEmpty() && Excluded(LastComponent(folder)))
         return true;
-    // A folder that cannot be looked at is left to the walk, which says so.
-    uint64_t device = 0;
-    return fOneFileSystem && platform::FolderDeviceNumber(folder, device) && device != fDevice;
+    return OnOtherFileSystem(folder);
 }
 
 bool TListingSelection::InTime(const engine::TFileDetails &hit) const

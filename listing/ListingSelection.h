@@ -5,13 +5,17 @@
 // the listing's own steps, which the walk asks anyway: a folder that must
 // not be entered is refused when the walk announces it, and an entry that
 // must not be listed is dropped when it is reported.
+//
+// Other file systems are told by the mount table, read once: the walk never
+// follows a link, so it reaches another file system only at a mount point,
+// and a look-up by path costs nothing however deep the tree.
 
 #include "engine/FileDetails.h"
 #include "engine/SearchCriteria.h"
 #include "listing/ListingOptions.h"
 
+#include <QHash>
 #include <QStringList>
-#include <cstdint>
 
 namespace listing {
 
@@ -30,13 +34,19 @@ public:
 private:
     bool Excluded(const QString &name) const;
     bool InTime(const engine::TFileDetails &hit) const;
+    void ReadOtherMounts(const QString &folder);
+    bool OnOtherFileSystem(const QString &folder) const;
 
     QStringList fExcludeMasks;
     TTimeBound fFrom;
     TTimeBound fBefore;
     bool fOnlyEmpty = false;
-    bool fOneFileSystem = false;
-    uint64_t fDevice = 0;
+    // With --one-file-system: the listed folder as the walk spells it and
+    // with its links resolved, and the mount points (resolved) with whether
+    // each holds another file system than the folder's.
+    QString fWalkRoot;
+    QString fRealRoot;
+    QHash<QString, bool> fMountPoints;
 };
 
 // The engine's bounds are inclusive; a "before" bound is not. The largest

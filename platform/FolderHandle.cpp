@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -67,19 +66,6 @@ bool IsExistingFolder(const QString &path)
         return false;
     close(fd);
     return true;
-}
-
-bool FolderDeviceNumber(const QString &path, uint64_t &device)
-{
-    const int fd = OpenWithFlags(path, O_PATH);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    const bool known = fstat(fd, &st) == 0;
-    close(fd);
-    if (known)
-        device = uint64_t(st.st_dev);
-    return known;
 }
 
 } // namespace platform

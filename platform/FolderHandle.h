@@ -3,7 +3,6 @@
 // such a path is opened a piece at a time, each piece relative to the last.
 
 #include <QString>
-#include <cstdint>
 
 namespace platform {
 
@@ -18,9 +17,5 @@ int OpenFolderLocation(const QString &path);
 
 // True when the path names a folder, whether or not it may be read.
 bool IsExistingFolder(const QString &path);
-
-// The device number of the file system the folder lies on (st_dev), also
-// for a folder that may not be read. False when the folder cannot be found.
-bool FolderDeviceNumber(const QString &path, uint64_t &device);
 
 } // namespace platform

@@ -161,6 +161,11 @@ TEST_F(ListOptionsTest, OtherFileSystemsAreListedButNotEntered)
     EXPECT_TRUE(Lines().contains(Top() + QStringLiteral("/mnt")));
     EXPECT_TRUE(Lines().contains(Top() + QStringLiteral("/sub/deep/d.txt"))) << "the folder's own file system is walked";
     EXPECT_FALSE(out.contains(QStringLiteral("inner")));
+    // Named through a link, the folder's mount points are still found.
+    MakeLink("via", Abs("top"));
+    ASSERT_EQ(listedWith(QStringLiteral("--one-file-system ") + Root() + QStringLiteral("via")), 0) << err.toStdString();
+    EXPECT_TRUE(Lines().contains(Root() + QStringLiteral("via/mnt")));
+    EXPECT_FALSE(out.contains(QStringLiteral("via/mnt/inner")));
 }
 
 } // namespace
