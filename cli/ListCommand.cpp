@@ -1,5 +1,6 @@
 #include "cli/ListCommand.h"
 
+#include "cli/HelpText.h"
 #include "cli/Interruption.h"
 #include "cli/StandardOutput.h"
 #include "explorer/FolderScanner.h"
@@ -22,6 +23,22 @@ namespace {
 // Thrown from a report's line sink to leave the writer early: the output
 // failed, or the user asked to stop.
 struct TReportStopped {};
+
+// The same bytes wherever the report goes: lines end with a line break (a
+// NUL with -0), and only UTF-16 starts with a byte-order mark, which it
+// needs. Paths keep the bytes of names that were not UTF-8, so that other
+// programs can open them.
+listing::TReportEncoder EncoderFor(const TCommandLine &c)
+{
+    const QString end = c.NulTerminated ? QString(QChar(0)) : QStringLiteral("\n");
+    switch (c.Report.Format) {
+    case listing::rfCSV: return listing::TReportEncoder(c.Report.Encoding, c.Report.Encoding == listing::teUnicode, end);
+    case listing::rfPaths: return listing::TReportEncoder(listing::teFileNames, false, end);
+    case listing::rfHTML:
+    case listing::rfJSON: break;
+    }
+    return listing::TReportEncoder(listing::teUtf8, false, end);
+}
 
 } // namespace
 
@@ -67,6 +84,9 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
             break;
         explorer::TFileList explorerList;
         explorer::TFolderScanner scanner(explorerList);
+        // The entries -u names may be dot-named ones when they are listed.
+        if (options.Selection.Hidden)
+            scanner.FileScanner().Criteria().Attributes().SetHidden(engine::fsIgnore);
         scanner.ScanFolder(folder);
         for (explorer::TFileData &d : explorerList.FileData)
             if (fCommandLine.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
@@ -80,14 +100,19 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
     return lastFolder;
 }
 
-int TListCommand::WriteToOutput(const listing::TListingController &listing, const listing::TReportOptions &report)
+int TListCommand::WriteToOutput(const listing::TListingController &listing, const listing::TReportOptions &report,
+                                const listing::TReportEncoder &encoder)
 {
     TStandardOutput out(fOutFd);
+    out.Write(encoder.Start());
+    QByteArray bytes;
     try {
-        listing.WriteReport(report, [&out](const QString &line) {
+        listing.WriteReport(report, [&](const QString &line) {
             if (TInterruption::Requested())
                 throw TReportStopped();
-            out.Write(platform::ReplaceEscapedBytes(line).toUtf8() + '\n');
+            bytes.truncate(0);
+            encoder.Append(bytes, line);
+            out.Write(bytes);
         });
     } catch (const TReportStopped &) {
         return TInterruption::ExitStatus();
@@ -100,13 +125,12 @@ int TListCommand::WriteToOutput(const listing::TListingController &listing, cons
     return ecIncomplete;
 }
 
-int TListCommand::WriteToFile(const listing::TListingController &listing, const listing::TReportOptions &report)
+int TListCommand::WriteToFile(const listing::TListingController &listing, const listing::TReportOptions &report,
+                              const listing::TReportEncoder &encoder)
 {
-    const listing::TReportFileType type = report.Format == listing::rfCSV ? listing::rftCsv : listing::rftHtml;
-    const QString fileName = listing::ReportFileName(fCommandLine.Output, type);
     try {
         // An interrupted writer is destroyed uncommitted: the old file stays.
-        listing::TReportWriter writer(fileName, listing::EncodingFor(type, report.Encoding));
+        listing::TReportWriter writer(fCommandLine.Output, encoder);
         listing.WriteReport(report, [&writer](const QString &line) {
             if (TInterruption::Requested())
                 throw TReportStopped();
@@ -139,7 +163,9 @@ int TListCommand::Run()
     listing::TReportOptions report = fCommandLine.Report;
     if (!fCommandLine.TitleGiven)
         report.Layout.Title = lastFolder;  // the window sets the title at each listing
-    return fCommandLine.Output.isEmpty() ? WriteToOutput(listing, report) : WriteToFile(listing, report);
+    const listing::TReportEncoder encoder = EncoderFor(fCommandLine);
+    return fCommandLine.Output.isEmpty() ? WriteToOutput(listing, report, encoder)
+                                         : WriteToFile(listing, report, encoder);
 }
 
 namespace {
@@ -180,7 +206,7 @@ int RunTamarelList(int argc, char **argv)
         return ecUsage;
     }
     if (command.Help || command.Version) {
-        const QByteArray text = command.Help ? UsageText().toLocal8Bit()
+        const QByteArray text = command.Help ? UsageText().toUtf8()
                                              : QByteArray("tamarel-list " TAMAREL_VERSION "\n");
         TStandardOutput out(outFd);
         out.Write(text);

@@ -31,8 +31,10 @@ private:
     bool ResolveFolders(QStringList &folders);
     // The last folder listed, for the HTML title.
     QString BuildListing(const QStringList &folders, listing::TListingController &listing);
-    int WriteToOutput(const listing::TListingController &listing, const listing::TReportOptions &report);
-    int WriteToFile(const listing::TListingController &listing, const listing::TReportOptions &report);
+    int WriteToOutput(const listing::TListingController &listing, const listing::TReportOptions &report,
+                      const listing::TReportEncoder &encoder);
+    int WriteToFile(const listing::TListingController &listing, const listing::TReportOptions &report,
+                    const listing::TReportEncoder &encoder);
 
     const TCommandLine &fCommandLine;
     int fOutFd;

@@ -7,6 +7,11 @@
 
 namespace engine {
 
+// Bits of RepeatedTimes: the stamps whose local time the clocks showed twice
+// (set back for winter) and that are the second showing of it, so that a
+// report can still tell the true instant (platform::IsRepeatedLocalTime).
+enum : uint8_t { rtCreated = 1, rtModified = 2, rtAccessed = 4 };
+
 // One hit, handed to OnFileMatch; valid only during that call.
 struct TFileDetails {
     QString Location;  // the folder, absolute and ending in "/"
@@ -16,6 +21,7 @@ struct TFileDetails {
     platform::TDateTime CreatedTime = 0;
     platform::TDateTime ModifiedTime = 0;
     platform::TDateTime AccessedTime = 0;
+    uint8_t RepeatedTimes = 0;
 };
 
 // A folder that could not be opened or read to its end, or an entry in one

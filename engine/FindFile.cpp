@@ -16,6 +16,13 @@ constexpr uint32_t SubfolderBarringAttributes = platform::faHidden | platform::f
                                                 | platform::faTemporary | platform::faOffline
                                                 | platform::faEncrypted | platform::faVirtual;
 
+uint8_t RepeatedTimes(const platform::TFindData &findData)
+{
+    return (platform::IsRepeatedLocalTime(findData.creationTime) ? rtCreated : 0)
+           | (platform::IsRepeatedLocalTime(findData.lastWriteTime) ? rtModified : 0)
+           | (platform::IsRepeatedLocalTime(findData.lastAccessTime) ? rtAccessed : 0);
+}
+
 } // namespace
 
 class TFindFile::TSearchThread : public QThread {
@@ -228,6 +235,7 @@ void TFindFile::DoFileMatch(const QString &folder, const platform::TFindData &fi
     details.CreatedTime = platform::FileTimeToDateTime(findData.creationTime);
     details.ModifiedTime = platform::FileTimeToDateTime(findData.lastWriteTime);
     details.AccessedTime = platform::FileTimeToDateTime(findData.lastAccessTime);
+    details.RepeatedTimes = RepeatedTimes(findData);
     const TFileMatchEvent handler = OnFileMatch;
     std::lock_guard<std::recursive_mutex> lock(run->CS);
     // In threaded mode an abort may have come between the test above and

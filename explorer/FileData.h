@@ -27,6 +27,7 @@ struct TFileData {
     int32_t Attributes = 0;
     bool Directory = false;
     bool Selected = false;  // the check mark: included when a listing is built
+    uint8_t RepeatedTimes = 0;  // engine::rtCreated...: stamps that are a second showing
     int32_t ImageIndex = iiFile;
     int NodePointer = -1;   // the table row showing the entry; -1 until rows exist
 

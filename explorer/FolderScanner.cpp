@@ -30,6 +30,7 @@ TFileData FileDataFromHit(const engine::TFileDetails &hit, bool selected)
     d.Created = hit.CreatedTime;
     d.Modified = hit.ModifiedTime;
     d.Accessed = hit.AccessedTime;
+    d.RepeatedTimes = hit.RepeatedTimes;
     d.Attributes = int32_t(hit.Attributes);
     d.Directory = hit.Attributes & platform::faDirectory;
     d.Selected = selected;

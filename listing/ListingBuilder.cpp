@@ -47,6 +47,7 @@ void TListingBuilder::BuildList(const QString &folder, const TFileList &explorer
     criteria.Files().SetSubfolders(options.Recurse);
     criteria.Files().SetFileName(engine::TrimControls(options.FileMask));
     criteria.Content().SetPhrase(engine::TrimControls(options.Phrase));
+    fSelection.Begin(options.Selection, criteria, folder);
     fFileLister.Execute();
 }
 
@@ -77,6 +78,8 @@ void TListingBuilder::SearchBegin()
 
 engine::TFolderIgnore TListingBuilder::FolderChange(const QString &folder)
 {
+    if (fSelection.KeepsOut(folder, fFileLister.CurrentLevel()))
+        return engine::fiThisAndSubfolders;
     if (!fExplorer)
         return engine::fiNone;
     QString path = folder;
@@ -91,7 +94,7 @@ engine::TFolderIgnore TListingBuilder::FolderChange(const QString &folder)
 bool TListingBuilder::FileMatch(const engine::TFileDetails &fileInfo)
 {
     const bool directory = fileInfo.Attributes & platform::faDirectory;
-    if (!(directory ? fOptions.ListDirs : fOptions.ListFiles))
+    if (!(directory ? fOptions.ListDirs : fOptions.ListFiles) || !fSelection.Admits(fileInfo))
         return false;
     if (!fOptions.ListUnticked && fExplorer && fileInfo.Location == fList.Location) {
         const int index = fExplorer->FindObjectIndex(fileInfo.Location + fileInfo.Name);

@@ -6,6 +6,7 @@
 #include "engine/FindFile.h"
 #include "explorer/FileData.h"
 #include "listing/ListingOptions.h"
+#include "listing/ListingSelection.h"
 
 #include <functional>
 
@@ -59,6 +60,7 @@ private:
     engine::TFindFile fFileLister;
     const explorer::TFileList *fExplorer = nullptr;
     TListingOptions fOptions;
+    TListingSelection fSelection;
     bool fListing = false;
     int fDirs = 0;
     int fFiles = 0;

@@ -2,6 +2,8 @@
 
 #include "listing/CsvReport.h"
 #include "listing/HtmlReport.h"
+#include "listing/JsonReport.h"
+#include "listing/PathReport.h"
 #include "listing/ListingOrder.h"
 
 #include <QRegularExpression>
@@ -97,23 +99,23 @@ int TListingController::IncrementalSearch(const QString &typed, int focusedRow)
 
 TReportSource TListingController::Source(const TReportOptions &options) const
 {
-    return TReportSource{fList, fOrder, options.Columns, fFormats};
+    return TReportSource{fList, fOrder, options.Columns, fFormats, options.TimeStyle};
 }
 
 void TListingController::BuildReport(const TReportOptions &options)
 {
-    if (options.Format == rfCSV)
-        ExportCSV(fReport, options.Delimiter, Source(options));
-    else
-        ExportHTML(fReport, options.Layout, Source(options));
+    fReport.clear();
+    WriteReport(options, [this](const QString &line) { fReport.append(line); });
 }
 
 void TListingController::WriteReport(const TReportOptions &options, const TLineSink &sink) const
 {
-    if (options.Format == rfCSV)
-        WriteCSV(sink, options.Delimiter, Source(options));
-    else
-        WriteHTML(sink, options.Layout, Source(options));
+    switch (options.Format) {
+    case rfCSV: WriteCSV(sink, options.Delimiter, Source(options)); break;
+    case rfHTML: WriteHTML(sink, options.Layout, Source(options)); break;
+    case rfJSON: WriteJsonLines(sink, options.TimeStyle, Source(options)); break;
+    case rfPaths: WritePathList(sink, Source(options)); break;
+    }
 }
 
 void TListingController::Preview(const TReportOptions &options, bool asPage)

@@ -21,8 +21,9 @@
 
 namespace listing {
 
-// The report formats, as the List page's radio buttons number them.
-enum TReportFormat { rfCSV = 0, rfHTML = 1 };
+// The report formats, the first two as the List page's radio buttons number
+// them; the others are tamarel-list's, for programs to read.
+enum TReportFormat { rfCSV = 0, rfHTML = 1, rfJSON = 2, rfPaths = 3 };
 
 // How a report looks: what the List page's options, or tamarel-list's,
 // say. The defaults are the window's initial values.
@@ -32,6 +33,7 @@ struct TReportOptions {
     QString Delimiter = QStringLiteral(";");  // CSV, as typed: possibly empty
     THtmlLayout Layout;
     TTextEncoding Encoding = teAscii;  // of CSV files
+    TTimeStyle TimeStyle = tsLocale;   // JSON takes tsLocale for tsIso
 };
 
 class TListingController : public QObject {

@@ -32,9 +32,15 @@ const char *const CombinedHeader = "Name";
 
 const QString PlainCell = QStringLiteral("<td><font size=\"2\" face=\"verdana\">%1</font></td>");
 
-TDateTime StampOf(const TFileData &d, int column)
+TStamp StampOf(int column)
 {
-    return column == rcCreated ? d.Created : (column == rcModified ? d.Modified : d.Accessed);
+    return column == rcCreated ? stCreated : (column == rcModified ? stModified : stAccessed);
+}
+
+void AppendStamp(QString &out, int column, const TRowValues &row)
+{
+    const TStamp stamp = StampOf(column);
+    row.Times.Append(out, StampValue(row.Data, stamp), StampRepeated(row.Data, stamp));
 }
 
 QString HtmlSizeCell(const TFileData &d)
@@ -84,7 +90,7 @@ void ForEachReportRow(const TReportSource &source, const std::vector<int> &field
                       const std::function<void(const TRowValues &row)> &write)
 {
     const bool names = std::any_of(fields.begin(), fields.end(), IsNameField);
-    TDateTimeTexts times(source.Formats);
+    TStampTexts times(source.Formats, source.TimeStyle);
     for (const int index : source.Order) {
         const TFileData &d = source.List.FileData[size_t(index)];
         // Splitting the name is the dearest part of a row: only when asked.
@@ -111,7 +117,7 @@ void AppendCsvValue(QString &out, int field, const TRowValues &row)
     case rcSize: out += QString::number(d.Size); break;
     case rcCreated:
     case rcModified:
-    case rcAccessed: row.Times.Append(out, StampOf(d, field)); break;
+    case rcAccessed: AppendStamp(out, field, row); break;
     case rcAttributes: out += QString::number(d.Attributes); break;
     }
 }
@@ -139,7 +145,11 @@ QString HtmlCell(int field, const TRowValues &row, const QString &indent)
     case rcSize: return HtmlSizeCell(d);
     case rcCreated:
     case rcModified:
-    case rcAccessed: return PlainCell.arg(HtmlEscape(row.Times.Text(StampOf(d, field))));
+    case rcAccessed: {
+        QString text;
+        AppendStamp(text, field, row);
+        return PlainCell.arg(HtmlEscape(text));
+    }
     case rcAttributes: return PlainCell.arg(AttributesToText(d.Attributes));
     }
     return QString();
@@ -155,7 +165,7 @@ QString ListText(TReportColumn column, const TFileData &d, const QString &timest
     case rcSize: return d.Directory ? FolderSizeText : FormatFileSize(d.Size, formats);
     case rcCreated:
     case rcModified:
-    case rcAccessed: return FormatTimestamp(StampOf(d, column), timestampFormat, formats);
+    case rcAccessed: return FormatTimestamp(StampValue(d, StampOf(column)), timestampFormat, formats);
     case rcAttributes: return AttributesToText(d.Attributes);
     case ReportColumnCount: break;
     }

@@ -8,6 +8,7 @@
 
 #include "explorer/FieldFormat.h"
 #include "listing/ReportSource.h"
+#include "listing/StampTexts.h"
 
 #include <QString>
 #include <array>
@@ -51,7 +52,7 @@ struct TRowValues {
     const explorer::TFileData &Data;
     const TNameParts *Parts;  // set when a name field is written
     const TColumnOptions &Columns;
-    explorer::TDateTimeTexts &Times;
+    TStampTexts &Times;
 };
 
 // Runs Write for each row of Source, in order, with what the row writes

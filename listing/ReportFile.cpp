@@ -42,38 +42,41 @@ char ToAscii(QChar c)
     return '?';
 }
 
-// Appends the line and its CR LF to Out.
+void AppendAscii(QByteArray &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *p = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the BMP is one "?", not two.
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i, *p++ = '?';
+        else
+            *p++ = ToAscii(text.at(i));
+    }
+    out.truncate(p - out.constData());
+}
+
+void AppendUtf16(QByteArray &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + 2 * text.size());
+    char *p = out.data() + start;
+    for (const QChar c : text) {
+        *p++ = char(c.unicode() & 0xFF);
+        *p++ = char(c.unicode() >> 8);
+    }
+}
+
 void AppendEncoded(QByteArray &out, const QString &text, TTextEncoding encoding)
 {
     switch (encoding) {
-    case teAscii: {
-        const qsizetype start = out.size();
-        out.resize(start + text.size() + 2);
-        char *p = out.data() + start;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            // A character outside the BMP is one "?", not two.
-            if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ++i, *p++ = '?';
-            else
-                *p++ = ToAscii(text.at(i));
-        }
-        *p++ = '\r';
-        *p++ = '\n';
-        out.truncate(p - out.constData());
-        break;
-    }
-    case teUtf8:
-        out += text.toUtf8();
-        out += "\r\n";
-        break;
-    case teUnicode: {
-        const qsizetype start = out.size();
-        out.resize(start + 2 * (text.size() + 2));
-        char *p = out.data() + start;
-        for (const QChar c : text + QLatin1String("\r\n")) {
-            *p++ = char(c.unicode() & 0xFF);
-            *p++ = char(c.unicode() >> 8);
-        }
+    case teAscii: AppendAscii(out, text); break;
+    case teUtf8: out += text.toUtf8(); break;
+    case teUnicode: AppendUtf16(out, text); break;
+    case teFileNames: {
+        const std::string bytes = platform::EncodeFileName(text);
+        out.append(bytes.data(), qsizetype(bytes.size()));
         break;
     }
     }
@@ -84,7 +87,8 @@ QByteArray ByteOrderMark(TTextEncoding encoding)
     switch (encoding) {
     case teUtf8: return QByteArray("\xEF\xBB\xBF");
     case teUnicode: return QByteArray("\xFF\xFE");
-    case teAscii: break;
+    case teAscii:
+    case teFileNames: break;
     }
     return QByteArray();
 }
@@ -104,11 +108,29 @@ TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding)
     return type == rftCsv ? csvEncoding : teUtf8;
 }
 
+TReportEncoder::TReportEncoder(TTextEncoding encoding, bool byteOrderMark, const QString &lineEnd)
+    : fEncoding(encoding), fByteOrderMark(byteOrderMark)
+{
+    AppendEncoded(fLineEnd, lineEnd, encoding);
+}
+
+QByteArray TReportEncoder::Start() const
+{
+    return fByteOrderMark ? ByteOrderMark(fEncoding) : QByteArray();
+}
+
+void TReportEncoder::Append(QByteArray &out, const QString &line) const
+{
+    AppendEncoded(out, line, fEncoding);
+    out += fLineEnd;
+}
+
 QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding)
 {
-    QByteArray out = ByteOrderMark(encoding);
+    const TReportEncoder encoder(encoding);
+    QByteArray out = encoder.Start();
     for (const QString &line : lines)
-        AppendEncoded(out, line, encoding);
+        encoder.Append(out, line);
     return out;
 }
 
@@ -119,7 +141,7 @@ ECreateFileError::ECreateFileError(const QString &fileName, const QString &reaso
 
 class TReportWriter::TImpl {
 public:
-    TImpl(const QString &fileName, TTextEncoding encoding) : FileName(fileName), Encoding(encoding) {}
+    TImpl(const QString &fileName, const TReportEncoder &encoder) : FileName(fileName), Encoder(encoder) {}
     [[noreturn]] void Fail(int error)
     {
         File.Cancel();
@@ -134,15 +156,15 @@ public:
     platform::TReplacingFile File;
     QByteArray Buffer;
     QString FileName;
-    TTextEncoding Encoding;
+    TReportEncoder Encoder;
 };
 
-TReportWriter::TReportWriter(const QString &fileName, TTextEncoding encoding)
-    : fImpl(std::make_unique<TImpl>(fileName, encoding))
+TReportWriter::TReportWriter(const QString &fileName, const TReportEncoder &encoder)
+    : fImpl(std::make_unique<TImpl>(fileName, encoder))
 {
     if (const int error = fImpl->File.Open(fileName))
         fImpl->Fail(error);
-    fImpl->Buffer = ByteOrderMark(encoding);
+    fImpl->Buffer = encoder.Start();
     fImpl->Buffer.reserve(2 * FlushSize);
 }
 
@@ -150,7 +172,7 @@ TReportWriter::~TReportWriter() = default;
 
 void TReportWriter::WriteLine(const QString &line)
 {
-    AppendEncoded(fImpl->Buffer, line, fImpl->Encoding);
+    fImpl->Encoder.Append(fImpl->Buffer, line);
     if (fImpl->Buffer.size() >= FlushSize)
         fImpl->Flush();
 }
@@ -164,7 +186,7 @@ void TReportWriter::Commit()
 
 void SaveReport(const QString &fileName, const QStringList &lines, TTextEncoding encoding)
 {
-    TReportWriter writer(fileName, encoding);
+    TReportWriter writer(fileName, TReportEncoder(encoding));
     for (const QString &line : lines)
         writer.WriteLine(line);
     writer.Commit();

@@ -13,8 +13,10 @@ namespace listing {
 
 // The save dialog's file types, numbered as its filter lists them.
 enum TReportFileType { rftCsv = 1, rftHtml = 2, rftAll = 3 };
-// The CSV file formats, in the order "ASCII", "UTF8", "UNICODE".
-enum TTextEncoding { teAscii = 0, teUtf8 = 1, teUnicode = 2 };
+// The CSV file formats, in the order "ASCII", "UTF8", "UNICODE"; then the
+// bytes of file names (UTF-8, with each escaped byte of a name that was not
+// UTF-8 given back as itself), for lists of paths that programs open.
+enum TTextEncoding { teAscii = 0, teUtf8 = 1, teUnicode = 2, teFileNames = 3 };
 
 // "list.txt" as "list.csv", "a.b.c" as "a.b.csv", "x" as "x.xml".
 QString ReportFileName(const QString &chosen, TReportFileType type);
@@ -22,10 +24,28 @@ QString ReportFileName(const QString &chosen, TReportFileType type);
 // HTML and the reserved third type are always UTF-8 with a mark.
 TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding);
 
-// The lines, each followed by CR LF, with the encoding's byte-order mark
-// (none for ASCII). ASCII writes a character outside it as its nearest ASCII
-// letter ("é" as "e") or else "?". The report writers have already turned
-// bytes of names that were not UTF-8 into U+FFFD.
+// How a report's lines become bytes. The defaults are the window's files:
+// CR LF after every line, the last one too, and the encoding's byte-order
+// mark (none for ASCII or file names). ASCII writes a character outside it
+// as its nearest ASCII letter ("é" as "e") or else "?". The CSV and HTML
+// writers have already turned bytes of names that were not UTF-8 into
+// U+FFFD; only teFileNames gives such bytes back.
+class TReportEncoder {
+public:
+    explicit TReportEncoder(TTextEncoding encoding, bool byteOrderMark = true,
+                            const QString &lineEnd = QStringLiteral("\r\n"));
+    // What comes before the first line: the mark, or nothing.
+    QByteArray Start() const;
+    // Appends the line and its end.
+    void Append(QByteArray &out, const QString &line) const;
+
+private:
+    TTextEncoding fEncoding;
+    bool fByteOrderMark;
+    QByteArray fLineEnd;  // encoded
+};
+
+// The lines as the window's files hold them (TReportEncoder's defaults).
 QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding);
 
 // Encodes one line at a time into a file, for reports too large to build as
@@ -35,7 +55,7 @@ QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding);
 // discards what it wrote.
 class TReportWriter {
 public:
-    TReportWriter(const QString &fileName, TTextEncoding encoding);  // throws ECreateFileError
+    TReportWriter(const QString &fileName, const TReportEncoder &encoder);  // throws ECreateFileError
     ~TReportWriter();
     TReportWriter(const TReportWriter &) = delete;
     TReportWriter &operator=(const TReportWriter &) = delete;

@@ -19,6 +19,7 @@ struct TReportSource {
     const std::vector<int> &Order;  // record indexes, first row first
     const TColumnOptions &Columns;
     const explorer::TRegionalFormats &Formats;
+    TTimeStyle TimeStyle = tsLocale;
 };
 
 using TLineSink = std::function<void(const QString &line)>;

@@ -58,8 +58,8 @@ QString PathOfDescriptor(int fd)
     }
 }
 
-// The real path of an existing folder that the text names; empty when it
-// cannot be told.
+} // namespace
+
 QString RealFolderPath(const QString &path)
 {
     const int fd = OpenFolderLocation(path);
@@ -76,8 +76,6 @@ QString RealFolderPath(const QString &path)
     }
     return real;
 }
-
-} // namespace
 
 int ResolveFolderPath(const QString &path, QString &resolved)
 {

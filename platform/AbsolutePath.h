@@ -20,6 +20,11 @@ QString MakeAbsolutePath(const QString &path);
 // Answers 0, or the errno of looking the folder up (ENOENT, ENOTDIR, ...).
 int ResolveFolderPath(const QString &path, QString &resolved);
 
+// The path of an existing folder with every link resolved, as the kernel
+// holds it ("/usr/lib" for "/lib" where /lib links to usr/lib); empty when
+// it cannot be told.
+QString RealFolderPath(const QString &path);
+
 // The folder form the walk uses: absolute and ending in "/".
 QString IncludeTrailingDelimiter(const QString &path);
 

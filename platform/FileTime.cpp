@@ -1,7 +1,9 @@
 #include "platform/FileTime.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
+#include <limits>
 
 namespace platform {
 
@@ -76,6 +78,53 @@ TDateTime FileTimeToDateTime(const TFileTime &time)
     const int64_t msOfDay =
         (local - day * SecondsPerDay) * 1000 + (inRange ? time.nanoseconds / 1000000 : 0);
     return FromDayAndMilliseconds(day + UnixEpochDay, msOfDay);
+}
+
+bool IsRepeatedLocalTime(const TFileTime &time)
+{
+    // Clocks go back at most once a day, and never by a day or more: a
+    // change within the last day shows as a larger offset a day ago.
+    if (time.seconds < std::numeric_limits<int64_t>::min() + 2 * SecondsPerDay)
+        return false;
+    const long now = CachedOffsetAt(time.seconds);
+    const long dayBefore = CachedOffsetAt(time.seconds - SecondsPerDay);
+    if (dayBefore <= now)
+        return false;
+    return CachedOffsetAt(time.seconds - (dayBefore - now)) == dayBefore;
+}
+
+int64_t DateTimeToMilliseconds(TDateTime value)
+{
+    constexpr double Bound = 1e11;  // days: far inside what 64-bit milliseconds hold
+    const double day = std::trunc(std::fmax(-Bound, std::fmin(Bound, value)));
+    const double fraction = std::fabs(value - std::trunc(value));
+    const int64_t ms = std::llround(std::fmin(fraction, 1.0) * double(SecondsPerDay * 1000));
+    return (int64_t(day) - UnixEpochDay) * SecondsPerDay * 1000 + ms;
+}
+
+long UtcOffsetOfLocalTime(int64_t localSeconds, bool repeated)
+{
+    // An offset is less than a day, so the instant lies within a day of the
+    // clock's reading, and the offsets in force a day either side are the
+    // only candidates (one change a day at most).
+    constexpr int64_t Limit = std::numeric_limits<int64_t>::max() - 2 * SecondsPerDay;
+    if (localSeconds > Limit || localSeconds < -Limit)
+        return 0;
+    const long before = CachedOffsetAt(localSeconds - SecondsPerDay);
+    const long after = CachedOffsetAt(localSeconds + SecondsPerDay);
+    if (before == after)
+        return before;
+    const bool beforeFits = CachedOffsetAt(localSeconds - before) == before;
+    const bool afterFits = CachedOffsetAt(localSeconds - after) == after;
+    if (beforeFits && afterFits)  // the clock showed this time twice
+        return repeated ? std::min(before, after) : std::max(before, after);
+    return afterFits ? after : before;
+}
+
+int64_t LocalDateTimeToUnixMilliseconds(TDateTime local, bool repeated)
+{
+    const int64_t ms = DateTimeToMilliseconds(local);
+    return ms - int64_t(UtcOffsetOfLocalTime(FloorDiv(ms, 1000), repeated)) * 1000;
 }
 
 void ForgetTimeZoneOffsets()

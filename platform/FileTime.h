@@ -25,6 +25,28 @@ TDateTime FileTimeToDateTime(const TFileTime &time);
 // cached offsets.
 void ForgetTimeZoneOffsets();
 
+// Where the clocks are set back, the local times of an hour happen twice.
+// True when this instant is the second of the two that share its local
+// time (2024-10-27 01:30 UTC, 02:30 CET, after 00:30 UTC, 02:30 CEST, in
+// Berlin). A date-time alone cannot tell them apart; this flag can.
+bool IsRepeatedLocalTime(const TFileTime &time);
+
+// Milliseconds from 1970-01-01 00:00 to the date-time, on its own clock
+// (local, for stamps): the inverse of the date-time scale. Dates beyond
+// about 270,000 years either way are held at that bound.
+int64_t DateTimeToMilliseconds(TDateTime value);
+
+// The UTC offset in seconds (7200 for CEST) that was in force when the local
+// clock showed LocalSeconds (seconds from 1970-01-01 00:00 on that clock).
+// Where it showed that time twice, Repeated picks the second time
+// (IsRepeatedLocalTime); a time the clocks skipped takes the offset from
+// before the change.
+long UtcOffsetOfLocalTime(int64_t localSeconds, bool repeated);
+
+// The instant of a local date-time, in milliseconds since 1970-01-01 00:00
+// UTC; Repeated as for UtcOffsetOfLocalTime.
+int64_t LocalDateTimeToUnixMilliseconds(TDateTime local, bool repeated);
+
 // Calendar fields to the date-time scale; used by tests and formatting.
 TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
                          int second = 0, int millisecond = 0);

@@ -113,8 +113,9 @@ QString BashCompletion(const QString &program, const std::vector<TOptionDoc> &op
 
 namespace {
 
-// One _arguments item, e.g. '(-f --format)'{-f,--format=}'[report format]:format:(csv html)'
-QString ZshSpec(const TOptionDoc &option)
+// One word of _arguments, e.g. '(-f --format)'{-f+,--format=}'[report format]:format:(csv html)';
+// "-f+" takes the value attached (-fcsv) or as the next word.
+QString ZshArgument(const TOptionDoc &option)
 {
     QString description = Summary(option);
     description.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
@@ -140,9 +141,10 @@ QString ZshSpec(const TOptionDoc &option)
     if (option.Short.isNull())
         return PosixQuoted((option.Repeatable ? QStringLiteral("*") : QString()) + longName + body);
     const QString shortName = QStringLiteral("-") + option.Short;
+    const QString shortWord = shortName + (kind == TValueKind::Flag ? "" : "+");
     const QString exclusion = option.Repeatable ? QStringLiteral("'*'")
                                                 : PosixQuoted(QStringLiteral("(%1 --%2)").arg(shortName, option.Long));
-    return exclusion + QLatin1Char('{') + shortName + QLatin1Char(',') + longName + QLatin1Char('}')
+    return exclusion + QLatin1Char('{') + shortWord + QLatin1Char(',') + longName + QLatin1Char('}')
            + PosixQuoted(body);
 }
 
@@ -153,7 +155,7 @@ QString ZshCompletion(const QString &program, const std::vector<TOptionDoc> &opt
     QString script = QStringLiteral("#compdef ") + program + QLatin1Char('\n') + Banner + QLatin1Char('\n');
     script += QStringLiteral("_arguments -S \\\n");
     for (const TOptionDoc &option : options)
-        script += QStringLiteral("  ") + ZshSpec(option) + QStringLiteral(" \\\n");
+        script += QStringLiteral("  ") + ZshArgument(option) + QStringLiteral(" \\\n");
     script += QStringLiteral("  '*:folder:_files -/'\n");
     return script;
 }

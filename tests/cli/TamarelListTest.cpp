@@ -1,7 +1,11 @@
-#include "TreeFixture.h"
+#include "TamarelListFixture.h"
 
-#include <QFile>
+#include "platform/NameCodec.h"
+
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <csignal>
 #include <functional>
@@ -11,12 +15,11 @@
 
 namespace {
 
-// tamarel-list as a script runs it: its exit status, its output, its files.
-class TamarelListTest : public testing_support::TreeFixture {
+class TamarelListTest : public testing_support::TamarelListFixture {
 protected:
     void SetUp() override
     {
-        TreeFixture::SetUp();
+        TamarelListFixture::SetUp();
         MakeFolder("top");
         MakeFolder("top/sub");
         MakeFile("top/a.txt", "alpha");
@@ -24,34 +27,16 @@ protected:
         MakeFile("top/sub/c.txt", "gamma");
     }
 
-    // ChildSetup runs in the child before the program starts (closing a
-    // descriptor, setting a limit); Started once it runs.
-    int Run(const QStringList &arguments, const std::function<void()> &childSetup = {},
-            const std::function<void(QProcess &)> &started = {})
+    // Names that break naive writers: a byte that is not UTF-8, a line break,
+    // a quote and a backslash, a character outside the BMP.
+    void MakeHostileNames()
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-        env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-        process.setProcessEnvironment(env);
-        if (!stdoutFile.isEmpty())
-            process.setStandardOutputFile(stdoutFile);
-        if (childSetup)
-            process.setChildProcessModifier(childSetup);
-        process.start(QStringLiteral(TAMAREL_LIST_BINARY), arguments);
-        if (started && process.waitForStarted())
-            started(process);
-        process.waitForFinished(120000);
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        MakeFolder("odd");
+        MakeFile("odd/bad\xff\xfe.bin", "1");
+        MakeFile("odd/new\nline.txt", "22");
+        MakeFile("odd/q\"uo\\te", "333");
+        MakeFile("odd/smile\xf0\x9f\x98\x80.x");
     }
-
-    QString Top() const { return Root() + QStringLiteral("top"); }
-    QStringList Lines() const { return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
-
-    QString out, err;
-    QString stdoutFile;
 };
 
 // True once the process has the file open: it is reading it.
@@ -114,38 +99,50 @@ TEST_F(TamarelListTest, UntickedEntriesAndThePhrase)
     EXPECT_EQ(Lines(), (QStringList{QStringLiteral("Name"), QStringLiteral("b.log")}));
 }
 
-TEST_F(TamarelListTest, TheOutputFileIsWhatSaveWrites)
+// -o writes exactly the file named, the same bytes a redirection gets:
+// through a replacement for a regular file, in place for a device.
+TEST_F(TamarelListTest, TheOutputIsTheSameBytesWhereverItGoes)
 {
+    const QStringList report{QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("-q"), Top()};
+    ASSERT_EQ(Run(report), 0);
+    const QByteArray expected = bytes;
+    EXPECT_TRUE(expected.startsWith("Name;Size;Modified;Attributes\n")) << "UTF-8, no mark, LF";
+    for (const QString &output : {QStringLiteral("-"), QStringLiteral("/dev/stdout")}) {
+        ASSERT_EQ(Run(QStringList{QStringLiteral("-o"), output} + report), 0) << output.toStdString();
+        EXPECT_EQ(bytes, expected) << output.toStdString();
+    }
     const QString target = Root() + QStringLiteral("report.txt");
-    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("-e"),
-                   QStringLiteral("unicode"), QStringLiteral("-o"), target, QStringLiteral("-q"), Top()}),
-              0);
-    QFile file(Root() + QStringLiteral("report.csv"));
+    ASSERT_EQ(Run(QStringList{QStringLiteral("-o"), target} + report), 0);
+    EXPECT_TRUE(bytes.isEmpty());
+    QFile file(target);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.startsWith("\xFF\xFE"));
-    EXPECT_TRUE(bytes.endsWith(QByteArray("\r\x00\n\x00", 4)));
-    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(file.readAll(), expected);
+    EXPECT_FALSE(QFile::exists(Root() + QStringLiteral("report.csv")));
 
-    ASSERT_EQ(Run({QStringLiteral("--title"), QStringLiteral("My <list>"), QStringLiteral("-o"),
-                   Root() + QStringLiteral("page"), Top()}),
-              0);
-    QFile page(Root() + QStringLiteral("page.html"));
+    ASSERT_EQ(Run(QStringList{QStringLiteral("-e"), QStringLiteral("unicode")} + report), 0);
+    EXPECT_TRUE(bytes.startsWith("\xFF\xFEN\x00"));
+    EXPECT_TRUE(bytes.endsWith(QByteArray("\n\x00", 2)));
+    EXPECT_FALSE(bytes.contains(QByteArray("\r\x00", 2)));
+
+    ASSERT_EQ(Run({QStringLiteral("--title"), QStringLiteral("My <list>"), QStringLiteral("-o"), Root() + QStringLiteral("page"), Top()}), 0);
+    QFile page(Root() + QStringLiteral("page"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QByteArray html = page.readAll();
-    EXPECT_TRUE(html.startsWith("\xEF\xBB\xBF<html>\r\n"));
+    EXPECT_TRUE(html.startsWith("<html>\n"));
     EXPECT_TRUE(html.contains("<h2>My &lt;list&gt;</h2>"));
 }
 
 TEST_F(TamarelListTest, ExitStatusesTellUsageErrorsFromWriteFailures)
 {
-    EXPECT_EQ(Run({}), 2);
     EXPECT_EQ(Run({QStringLiteral("--bogus"), Top()}), 2);
+    EXPECT_EQ(err, QStringLiteral("tamarel-list: unknown option --bogus (see --help)\n"));
     EXPECT_TRUE(err.contains(QStringLiteral("--bogus")));
     EXPECT_EQ(Run({QStringLiteral("-f"), QStringLiteral("pdf"), Top()}), 2);
     EXPECT_EQ(Run({QStringLiteral("--grid-color"), QStringLiteral("red"), Top()}), 2);
     EXPECT_EQ(Run({QStringLiteral("-d"), QStringLiteral(";;"), Top()}), 2);
     EXPECT_EQ(Run({QStringLiteral("--columns"), QStringLiteral("path,colour"), Top()}), 2);
+    EXPECT_EQ(Run({QStringLiteral("-e"), QStringLiteral("ascii"), Top()}), 2) << "HTML has no encoding to choose";
+    EXPECT_EQ(Run({QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("--title"), QStringLiteral("x"), Top()}), 2);
     EXPECT_EQ(Run({Root() + QStringLiteral("top/a.txt")}), 2);
     EXPECT_EQ(err, QStringLiteral("tamarel-list: %1top/a.txt: Not a directory\n").arg(Root()));
     EXPECT_EQ(Run({Root() + QStringLiteral("nowhere")}), 2);
@@ -259,6 +256,67 @@ TEST_F(TamarelListTest, AFolderWhoseNameIsNotUtf8IsListedWithAReplacementCharact
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput())
                     .contains(QStringLiteral("odd\uFFFD/f.txt")));
+}
+
+TEST_F(TamarelListTest, JsonLinesReadBackGiveTheExactNames)
+{
+    MakeHostileNames();
+    MakeLink("odd/link", Abs("top"));
+    SetTimes("odd/new\nline.txt", 1714557600, 1714557600);  // 2024-05-01 10:00 UTC
+    timeZone = QStringLiteral("Europe/Berlin");
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("json"), Root() + QStringLiteral("odd")}), 0) << err.toStdString();
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), 6) << bytes.toStdString();
+    EXPECT_TRUE(lines.last().isEmpty()) << "every object ends its line";
+    std::vector<std::string> paths;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        QJsonParseError error;
+        const QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].toStdString();
+        paths.push_back(platform::EncodeFileName(o.value(QLatin1String("path")).toString()));
+        const QString name = o.value(QLatin1String("name")).toString(), ext = o.value(QLatin1String("ext")).toString();
+        EXPECT_EQ(paths.back(), Abs("odd/") + platform::EncodeFileName(ext.isEmpty() ? name : name + QLatin1Char('.') + ext));
+        if (paths.back() == Abs("odd/new\nline.txt")) {
+            EXPECT_EQ(o.value(QLatin1String("size")).toInt(), 2);
+            EXPECT_EQ(o.value(QLatin1String("type")).toString(), QStringLiteral("file"));
+            EXPECT_EQ(o.value(QLatin1String("modified")).toString(), QStringLiteral("2024-05-01T12:00:00+02:00"));
+            EXPECT_EQ(o.value(QLatin1String("attributes")).toInt(), 128);
+        }
+        if (paths.back() == Abs("odd/link")) {
+            EXPECT_EQ(o.value(QLatin1String("type")).toString(), QStringLiteral("link"));
+        }
+    }
+    EXPECT_EQ(paths, (std::vector<std::string>{Abs("odd/link"), Abs("odd/bad\xff\xfe.bin"), Abs("odd/new\nline.txt"),
+                                               Abs("odd/q\"uo\\te"), Abs("odd/smile\xf0\x9f\x98\x80.x")}))
+        << "the report's row order: folders first, then by full name";
+    EXPECT_TRUE(bytes.contains("bad\\udcff\\udcfe")) << "an undecodable byte as its surrogate escape";
+
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("json"), QStringLiteral("--time-style"), QStringLiteral("utc"),
+                   QStringLiteral("-m"), QStringLiteral("new*"), Root() + QStringLiteral("odd")}), 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("\"modified\":\"2024-05-01T10:00:00Z\"")));
+}
+
+TEST_F(TamarelListTest, PathsEndWithNulForXargsAndKeepTheirBytes)
+{
+    MakeHostileNames();
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("paths"), QStringLiteral("-0"), QStringLiteral("--no-dirs"),
+                   Root() + QStringLiteral("odd")}), 0);
+    const std::string root = Abs("odd/");
+    EXPECT_EQ(bytes.toStdString(), root + "bad\xff\xfe.bin" + '\0' + root + "new\nline.txt" + '\0' + root + "q\"uo\\te"
+                                       + '\0' + root + "smile\xf0\x9f\x98\x80.x" + '\0');
+    // What xargs -0 hands on is the files themselves.
+    ASSERT_EQ(RunProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" -f paths -0 --no-dirs \"$1\" | xargs -0 cat"),
+                                                      QStringLiteral(TAMAREL_LIST_BINARY), Root() + QStringLiteral("odd")}), 0);
+    EXPECT_EQ(bytes, QByteArray("122333"));
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("paths"), Top()}), 0);
+    EXPECT_EQ(Lines(), (QStringList{Top() + QStringLiteral("/sub"), Top() + QStringLiteral("/a.txt"), Top() + QStringLiteral("/b.log")}));
+}
+
+TEST_F(TamarelListTest, WithoutAFolderTheCurrentOneIsListed)
+{
+    workingFolder = Top();
+    ASSERT_EQ(Run({QStringLiteral("-f"), QStringLiteral("paths")}), 0);
+    EXPECT_EQ(Lines(), (QStringList{Top() + QStringLiteral("/sub"), Top() + QStringLiteral("/a.txt"), Top() + QStringLiteral("/b.log")}));
 }
 
 } // namespace

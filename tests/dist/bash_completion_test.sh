@@ -30,11 +30,12 @@ expect()
 }
 
 expect '--format' tamarel-list --fo
-expect 'csv html' tamarel-list -f ''
-expect 'csv html' tamarel-list --format ''
+expect 'csv html json paths' tamarel-list -f ''
+expect 'csv html json paths' tamarel-list --format ''
 expect 'html' tamarel-list -r --format h
-expect 'csv html' tamarel-list --format = ''
-expect 'utf8' tamarel-list --encoding = utf
+expect 'csv html json paths' tamarel-list --format = ''
+expect 'utf16 utf8' tamarel-list --encoding = utf
+expect 'iso locale utc' tamarel-list --time-style ''
 expect '--no-dirs --no-files --no-grid' tamarel-list --no-
 
 # Values that are free text get nothing, not file names.

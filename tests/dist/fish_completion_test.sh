@@ -25,7 +25,8 @@ expect()
     fi
 }
 expect '--format' 'tamarel-list --fo'
-expect 'csv html' 'tamarel-list -f '
+expect 'csv html json paths' 'tamarel-list -f '
+expect 'iso locale utc' 'tamarel-list --time-style '
 expect 'music/' 'tamarel-list -r m'
 expect 'mixtape.txt music/' 'tamarel-list -o m'
 ((failures == 0)) && echo "fish completion: all cases passed"

@@ -30,7 +30,7 @@ for option in "${options[@]}"; do
     else
         grep -qE -- "Fl $name( |\$)" "$man" || missing "$option" "$man"
         grep -qE -- "[ '|]$option[ '|)]" "$bash_file" || missing "$option" "$bash_file"
-        grep -qE -- "[{(]$option[, ]" "$zsh_file" || missing "$option" "$zsh_file"
+        grep -qE -- "[{(]$option[+, ]" "$zsh_file" || missing "$option" "$zsh_file"
         grep -qE -- " -s $name( |\$)" "$fish_file" || missing "$option" "$fish_file"
     fi
 done

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString input = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     const QStringList arguments = size == 0 ? QStringList() : input.split(QChar(0));
-    cli::TListCommand command;
+    cli::TCommandLine command;
     QString error;
     if (!cli::ParseCommandLine(arguments, command, error) && error.isEmpty())
         std::abort();

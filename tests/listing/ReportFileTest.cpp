@@ -1,6 +1,7 @@
 #include "TreeFixture.h"
 
 #include "listing/ReportFile.h"
+#include "platform/NameCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,6 +44,21 @@ TEST(ReportEncoding, EachEncodingHasItsMarkAndCrLfAfterEveryLine)
     EXPECT_EQ(EncodeReport({QString::fromUtf8("\xf0\x9f\x98\x80!")}, teAscii), QByteArray("?!\r\n"));
     EXPECT_EQ(EncodeReport({}, teAscii), QByteArray());
     EXPECT_EQ(EncodeReport({QString()}, teUtf8), QByteArray("\xEF\xBB\xBF\r\n"));
+}
+
+TEST(ReportEncoding, ScriptsChooseTheLineEndAndTheMarkAndPathsKeepTheirBytes)
+{
+    const QString undecodable = platform::DecodeFileName(std::string("/d/a\xff"));
+    const TReportEncoder paths(teFileNames, true, QString(QChar(0)));
+    QByteArray out = paths.Start();
+    paths.Append(out, undecodable);
+    EXPECT_EQ(out, QByteArray("/d/a\xff\0", 6)) << "no mark for file names, whatever is asked";
+    const TReportEncoder unicode(teUnicode, true, QStringLiteral("\n"));
+    out = unicode.Start();
+    unicode.Append(out, QStringLiteral("A"));
+    EXPECT_EQ(out, QByteArray("\xFF\xFE" "A\x00\n\x00", 6));
+    const TReportEncoder utf8(teUtf8, false, QStringLiteral("\n"));
+    EXPECT_TRUE(utf8.Start().isEmpty());
 }
 
 TEST_F(ReportFileTest, SavingReplacesTheFileWhole)

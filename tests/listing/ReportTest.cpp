@@ -2,6 +2,9 @@
 
 #include "listing/CsvReport.h"
 #include "listing/HtmlReport.h"
+#include "listing/JsonReport.h"
+#include "listing/StampTexts.h"
+#include "ScopedTimeZone.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -197,6 +200,35 @@ TEST_F(ReportTest, BytesThatWereNotUtf8AreWrittenAsReplacementCharacters)
     const QStringList r = Csv();
     EXPECT_TRUE(r.join(QString()).contains(QStringLiteral("bad\uFFFD.txt")));
     EXPECT_FALSE(r.join(QString()).contains(QChar(0xDCFF)));
+}
+
+TEST(JsonText, EscapesWhatJsonForbidsAndKeepsTheRest)
+{
+    const auto json = [](const QString &text) {
+        QString out;
+        AppendJsonString(out, text);
+        return out;
+    };
+    EXPECT_EQ(json(QStringLiteral("a\"b\\c\nd\te\x01")), QStringLiteral("\"a\\\"b\\\\c\\nd\\u0009e\\u0001\""));
+    EXPECT_EQ(json(QString::fromUtf8("\xc3\xa9\xf0\x9f\x98\x80")), QString::fromUtf8("\"\xc3\xa9\xf0\x9f\x98\x80\""))
+        << "a character outside the BMP is a pair, written as it is";
+    EXPECT_EQ(json(QString(QChar(0xDCFF)) + QChar(0xD800)), QStringLiteral("\"\\udcff\\ud800\""));
+}
+
+// Amsterdam kept its own mean time, 19 minutes 32 seconds ahead of UTC,
+// until 1937.
+TEST(IsoTimes, OffsetsKeepTheirSecondsAndUtcIsTheInstant)
+{
+    testing_support::ScopedTimeZone zone("Europe/Amsterdam");
+    QString text;
+    AppendIsoDateTime(text, platform::EncodeDateTime(1920, 1, 15, 12, 0, 0, 999), false, false);
+    EXPECT_EQ(text, QStringLiteral("1920-01-15T12:00:00+00:19:32"));
+    text.clear();
+    AppendIsoDateTime(text, platform::EncodeDateTime(1920, 1, 15, 12), false, true);
+    EXPECT_EQ(text, QStringLiteral("1920-01-15T11:40:28Z"));
+    text.clear();
+    AppendIsoDateTime(text, platform::EncodeDateTime(1899, 12, 29, 6), false, false);
+    EXPECT_EQ(text, QStringLiteral("1899-12-29T06:00:00+00:19:32")) << "before the scale's day 0";
 }
 
 } // namespace

@@ -1,40 +1,15 @@
+#include "ScopedTimeZone.h"
 #include "platform/FileTime.h"
 
 #include <climits>
 #include <cmath>
-#include <cstdlib>
-#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace platform;
 
 namespace {
 
-class TimeZone {
-public:
-    explicit TimeZone(const char *zone)
-    {
-        const char *old = getenv("TZ");
-        fOld = old ? old : "";
-        fHad = old != nullptr;
-        setenv("TZ", zone, 1);
-        tzset();
-        ForgetTimeZoneOffsets();
-    }
-    ~TimeZone()
-    {
-        if (fHad)
-            setenv("TZ", fOld.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-        ForgetTimeZoneOffsets();
-    }
-
-private:
-    std::string fOld;
-    bool fHad;
-};
+using TimeZone = testing_support::ScopedTimeZone;
 
 constexpr double Millisecond = 1.0 / 86400000.0;
 
@@ -87,4 +62,38 @@ TEST(FileTime, StampsAtTheEndsOfSixtyFourBitsShowAsTheFirstOrLastDate)
     EXPECT_NEAR(FileTimeToDateTime({253402300799, 500000000}),
                 EncodeDateTime(9999, 12, 31, 23, 59, 59, 500), Millisecond)
         << "the last second itself keeps its milliseconds";
+}
+
+// Berlin set its clocks back at 2024-10-27 01:00 UTC: 02:00 to 03:00 local
+// came twice, first with +02:00, then with +01:00. In spring, at 2024-03-31
+// 01:00 UTC, 02:00 to 03:00 was skipped.
+TEST(FileTime, TheHourShownTwiceIsToldApartAndGivesBackItsInstant)
+{
+    TimeZone zone("Europe/Berlin");
+    const int64_t first = 1729989000;  // 00:30 UTC, 02:30 CEST
+    const int64_t second = first + 3600;  // 01:30 UTC, 02:30 CET
+    EXPECT_FALSE(IsRepeatedLocalTime({first, 0}));
+    EXPECT_TRUE(IsRepeatedLocalTime({second, 0}));
+    EXPECT_FALSE(IsRepeatedLocalTime({second + 1800, 0})) << "03:00 CET came once";
+    EXPECT_FALSE(IsRepeatedLocalTime({first - 3600, 0}));
+    EXPECT_EQ(FileTimeToDateTime({first, 0}), FileTimeToDateTime({second, 0}));
+
+    for (const int64_t instant : {first, second, first - 3600, second + 3600, int64_t(1711846800) /* spring */,
+                                  int64_t(-2208988800) /* 1900 */, int64_t(0)}) {
+        const TFileTime time{instant, 250000000};
+        const bool repeated = IsRepeatedLocalTime(time);
+        EXPECT_EQ(LocalDateTimeToUnixMilliseconds(FileTimeToDateTime(time), repeated), instant * 1000 + 250)
+            << instant;
+    }
+    // A reading the clocks skipped takes the offset from before the change.
+    EXPECT_EQ(UtcOffsetOfLocalTime(1711852200 /* 02:30 local, as if UTC */, false), 3600);
+}
+
+TEST(FileTime, MillisecondsOfADateTimeAreTheInverseOfTheScale)
+{
+    EXPECT_EQ(DateTimeToMilliseconds(UnixEpochDay), 0);
+    EXPECT_EQ(DateTimeToMilliseconds(EncodeDateTime(2024, 5, 1, 12, 0, 0, 250)), 1714564800250);
+    EXPECT_EQ(DateTimeToMilliseconds(-1.25), (-1 - UnixEpochDay) * 86400000LL + 6 * 3600000LL)
+        << "1899-12-29 06:00: the day counts back, the time of day forward";
+    EXPECT_EQ(DateTimeToMilliseconds(1e300), DateTimeToMilliseconds(1e12)) << "held, not overflowed";
 }
