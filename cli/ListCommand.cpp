@@ -2,7 +2,6 @@
 
 #include "cli/Interruption.h"
 #include "cli/StandardOutput.h"
-#include "explorer/FolderScanner.h"
 #include "explorer/RegionalFormats.h"
 #include "listing/ListingController.h"
 #include "platform/AbsolutePath.h"
@@ -22,6 +21,30 @@ namespace {
 // Thrown from a report's line sink to leave the writer early: the output
 // failed, or the user asked to stop.
 struct TReportStopped {};
+
+// What the explorer would show of Folder, as far as a listing asks: the
+// entries named to be left unticked. Every other entry counts as ticked,
+// and a listing never looks for one that is not there, so the folder is
+// read once, by the listing, and no record is kept twice.
+explorer::TFileList UntickedMarks(const QString &folder, const QStringList &names)
+{
+    explorer::TFileList marks;
+    marks.Location = platform::IncludeTrailingDelimiter(folder);
+    for (const QString &name : names) {
+        // No entry of a folder has such a name; a record with a "/" in it
+        // would even stand for an entry further down.
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+            || name.contains(QLatin1Char('/')))
+            continue;
+        explorer::TFileData d;
+        d.Location = marks.Location;
+        d.Name = name;
+        d.Selected = false;
+        marks.FileData.push_back(d);
+    }
+    marks.Changed();
+    return marks;
+}
 
 } // namespace
 
@@ -65,14 +88,9 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
     for (const QString &folder : folders) {
         if (TInterruption::Requested())
             break;
-        explorer::TFileList explorerList;
-        explorer::TFolderScanner scanner(explorerList);
-        scanner.ScanFolder(folder);
-        for (explorer::TFileData &d : explorerList.FileData)
-            if (fCommandLine.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
-                d.Selected = false;
-        listing.BuildList(explorerList.Location, explorerList, options);
-        lastFolder = explorerList.Location;
+        const explorer::TFileList marks = UntickedMarks(folder, fCommandLine.Unticked);
+        listing.BuildList(marks.Location, marks, options);
+        lastFolder = marks.Location;
     }
     fDiagnostics.ShowProgress(listing.StatusText(), true);
     fDiagnostics.EndProgress();

@@ -94,7 +94,7 @@ bool TListingBuilder::FileMatch(const engine::TFileDetails &fileInfo)
     if (!(directory ? fOptions.ListDirs : fOptions.ListFiles))
         return false;
     if (!fOptions.ListUnticked && fExplorer && fileInfo.Location == fList.Location) {
-        const int index = fExplorer->FindObjectIndex(fileInfo.Location + fileInfo.Name);
+        const int index = fExplorer->FindObjectIndex(fileInfo.Location, fileInfo.Name);
         if (index >= 0 && !fExplorer->FileData[size_t(index)].Selected)
             return false;
     }
