@@ -51,8 +51,9 @@ public:
 
     bool Busy() const { return fBusy; }
     bool Aborted() const { return fAborted; }
-    // 0 between targets, 1 inside a target folder, 2 in its subfolders...;
-    // 65535 for every level from there down.
+    // How deep the walk is now: a target's own entries are level 1, their
+    // subfolders' entries 2, and so on; 0 while no folder is being read.
+    // Saturates at 65535.
     uint16_t CurrentLevel() const;
 
     TFileMatchEvent OnFileMatch;

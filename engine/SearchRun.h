@@ -26,9 +26,9 @@ struct TSearchRun {
     // Wider than the 16 bits CurrentLevel shows, so that a tree deeper than
     // that is still walked and limited correctly.
     std::atomic<uint32_t> Level{0};
-    // Held while a hit or folder handler runs and while Abort fires
-    // OnSearchAbort; re-entrant because Abort is called from inside a hit
-    // handler on the same thread.
+    // Serialises the owner's handlers with Abort's own event. Recursive: the
+    // usual Abort comes from within a handler, on the thread that already
+    // holds it.
     std::recursive_mutex CS;
     platform::TMountTypes MountTypes;
     // When OnSearchProgress last fired (or the search began); walking thread only.

@@ -35,9 +35,10 @@ struct TFolderInfo {
     int MaxLevel;
 };
 
-// Reads the optional prefix of Info, then makes the folder absolute and ends
-// it in "/". A text that as a whole names an existing folder is taken
-// literally, so folders named "x>y" or "a-b<c" stay reachable.
+// Reads the optional level prefix of Info ("2>", "1-3>", "<"), then gives
+// the folder absolute with a closing "/". When the whole text is the name of
+// a folder that exists, no prefix is looked for, so that folders named
+// "x>y" or "a-b<c" can still be listed.
 TFolderInfo ParseFolderInfo(const QString &info, bool recursive, int minLevel, int maxLevel);
 
 class TTargetPaths {

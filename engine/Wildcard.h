@@ -4,9 +4,10 @@
 
 namespace engine {
 
-// "*" any run of characters, "?" one character, letter case ignored. A "?"
-// right after a "*", or at the end of the mask once the text has run out,
-// also matches nothing: "a*?c" matches "ac", "abc?" matches "abc".
+// Case-blind wildcard test: "*" stands for any stretch of text, possibly
+// empty; "?" for a single character, except that a "?" following a "*", or
+// trailing once the text is used up, may stand for nothing ("a*?c" matches
+// "ac", "abc?" matches "abc"), as users of these masks have long relied on.
 bool WildcardMatch(const QString &text, const QString &mask);
 
 // A folder listing's mask test: as WildcardMatch, except that a name without

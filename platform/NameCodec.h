@@ -1,8 +1,9 @@
 #pragma once
 // File names on Linux are bytes; in memory they are UTF-16 (QString). The
 // conversion must be lossless both ways, or a listed name could no longer be
-// opened: bytes that are not valid UTF-8 become lone surrogates U+DC80..U+DCFF
-// (the "surrogateescape" convention) and turn back into the same bytes.
+// opened. Each byte that does not decode as UTF-8 is kept as one unpaired
+// surrogate, 0xDC00 plus the byte (Python calls this "surrogateescape"), and
+// encoding turns it back into that byte.
 
 #include <QString>
 #include <string>

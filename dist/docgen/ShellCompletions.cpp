@@ -113,7 +113,7 @@ QString BashCompletion(const QString &program, const std::vector<TOptionDoc> &op
 
 namespace {
 
-// One _arguments spec, e.g. '(-f --format)'{-f,--format=}'[report format]:format:(csv html)'
+// One _arguments item, e.g. '(-f --format)'{-f,--format=}'[report format]:format:(csv html)'
 QString ZshSpec(const TOptionDoc &option)
 {
     QString description = Summary(option);
