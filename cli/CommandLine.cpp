@@ -179,6 +179,15 @@ bool ParseCommandLine(const QStringList &arguments, TCommandLine &c, QString &er
         } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
             if (!value(c.Output))
                 return false;
+        } else if (arg == QLatin1String("-j") || arg == QLatin1String("--jobs")) {
+            if (!value(v))
+                return false;
+            bool number = false;
+            c.Listing.Workers = v.toInt(&number);
+            if (!number || c.Listing.Workers < 1) {
+                error = QStringLiteral("option %1 takes a number of threads, 1 or more").arg(arg);
+                return false;
+            }
         } else if (arg == QLatin1String("-q") || arg == QLatin1String("--quiet")) {
             c.Quiet = true;
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
@@ -222,6 +231,7 @@ QString UsageText()
         "      --tree                 tree simulation in the Name column\n"
         "      --charset NAME         HTML charset (default utf-8)\n"
         "  -o, --output FILE          save as the window's Save does for the format's file type\n"
+        "  -j, --jobs N               read folders on N threads (default: one per processor)\n"
         "  -q, --quiet                no progress display\n"
         "  -h, --help   --version\n")
         .arg(ColumnNames(false), ColumnNames(true));

@@ -63,6 +63,11 @@ TFindFile::~TFindFile()
     }
 }
 
+int TFindFile::ProcessorCount()
+{
+    return std::max(1, QThread::idealThreadCount());
+}
+
 uint16_t TFindFile::CurrentLevel() const
 {
     const std::shared_ptr<TSearchRun> run = fRun;
@@ -77,6 +82,7 @@ void TFindFile::InitSearch()
     run->Criteria = std::make_unique<TSearchCriteria>();
     run->Criteria->Assign(*fCriteria);
     run->SubfolderOffAttrs = run->Criteria->Attributes().OffAttributes() & SubfolderBarringAttributes;
+    run->Workers = std::max(1, Workers);
     // The criteria copy lives in the run, so the run outlives this monitor.
     TSearchRun *searchRun = run.get();
     run->Criteria->Content().ReadMonitor = [this, searchRun] { return ContinueReading(*searchRun); };

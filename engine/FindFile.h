@@ -48,6 +48,15 @@ public:
 
     bool Threaded = false;
     QThread::Priority ThreadPriority = QThread::NormalPriority;
+    // Threads that examine the entries of a folder (statx, criteria, the
+    // content for a phrase), the walking thread included; 1 walks alone.
+    // More change nothing the owner sees: every event still fires on the
+    // walking thread, in the same order, with the same answers to
+    // OnFolderChange keeping folders out. Helpers start when a folder first
+    // has more entries than one batch, and end with the search.
+    int Workers = 1;
+    // One worker per processor this process may run on.
+    static int ProcessorCount();
 
     bool Busy() const { return fBusy; }
     bool Aborted() const { return fAborted; }

@@ -1,5 +1,6 @@
 #include "engine/FolderWalk.h"
 
+#include "engine/BatchedPass.h"
 #include "engine/Wildcard.h"
 #include "platform/NameCodec.h"
 
@@ -131,6 +132,8 @@ bool TFolderWalk::ListFolder(platform::TDirReader &dir, bool filePass, bool fold
 bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &mask,
                            std::vector<TSubfolder> *subfolders)
 {
+    if (fRun->Workers > 1)
+        return BatchedPass(dir, &mask, subfolders);
     const bool everyName = MatchesEveryName(mask);
     platform::TDirReader::Entry entry;
     platform::TFindData data;
@@ -161,6 +164,8 @@ bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &mask,
 
 bool TFolderWalk::CollectSubfolders(platform::TDirReader &dir, std::vector<TSubfolder> &subfolders)
 {
+    if (fRun->Workers > 1)
+        return BatchedPass(dir, nullptr, &subfolders);
     platform::TDirReader::Entry entry;
     platform::TFindData data;
     while (dir.Next(entry)) {
@@ -189,10 +194,66 @@ bool TFolderWalk::StatEntry(platform::TDirReader &dir, const platform::TDirReade
 
 bool TFolderWalk::MayEnter(uint32_t attributes) const
 {
-    // A link to a folder carries the directory bit too, but a walk never
-    // follows one, so it cannot loop.
-    return (attributes & platform::faDirectory) && !(attributes & platform::faReparsePoint)
-           && !(attributes & fRun->SubfolderOffAttrs);
+    return MayEnterFolder(attributes, fRun->SubfolderOffAttrs);
+}
+
+bool TFolderWalk::BatchedPass(platform::TDirReader &dir, const QString *mask,
+                              std::vector<TSubfolder> *subfolders)
+{
+    TListingPass pass;
+    pass.FolderFd = dir.Fd();
+    pass.FolderDevice = dir.FolderDevice();
+    pass.Folder = fPath;
+    pass.FilePass = mask != nullptr;
+    if (mask) {
+        pass.Mask = *mask;
+        pass.EveryName = MatchesEveryName(*mask);
+    }
+    pass.CollectSubfolders = subfolders != nullptr;
+    pass.SubfolderOffAttrs = fRun->SubfolderOffAttrs;
+    pass.Stop = &fRun->Stop;
+    TBatchedPass batched(
+        dir, pass, TEntryTools{*fRun->Criteria, fRun->MountTypes}, [this] { return Workers(); },
+        [this, subfolders](TEntryBatch &batch) { return DeliverBatch(batch, subfolders); },
+        [this] { WhileWaiting(); });
+    return batched.Run();
+}
+
+bool TFolderWalk::DeliverBatch(TEntryBatch &batch, std::vector<TSubfolder> *subfolders)
+{
+    batch.RethrowFailure();
+    if (subfolders)
+        for (TSubfolder &sub : batch.Subfolders())
+            subfolders->push_back(std::move(sub));
+    for (const TEntryBatch::TOutcome &outcome : batch.Outcomes()) {
+        if (Stopped())
+            return false;
+        if (outcome.ErrorNumber != 0) {
+            if (fReportedEntries.insert(batch.RawName(outcome.NameIndex)).second)
+                ReportError(fPath + outcome.Data.cFileName, outcome.ErrorNumber);
+            continue;
+        }
+        fEngine.DoFileMatch(fPath, outcome.Data);
+        // The handler may have destroyed the engine.
+        if (fRun->Orphaned)
+            return false;
+    }
+    return !Stopped();
+}
+
+TWalkWorkers *TFolderWalk::Workers()
+{
+    if (!fWorkers)
+        fWorkers = std::make_unique<TWalkWorkers>(fRun->Workers - 1, *fRun->Criteria, fRun->Stop);
+    return fWorkers.get();
+}
+
+void TFolderWalk::WhileWaiting()
+{
+    // A worker is reading a long file for the phrase: the owner hears of it
+    // as it would if this thread read the file.
+    if (!fRun->Criteria->Content().Phrase().isEmpty())
+        fEngine.ContinueReading(*fRun);
 }
 
 void TFolderWalk::ReportError(const QString &path, int errorNumber)

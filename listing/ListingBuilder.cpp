@@ -47,6 +47,7 @@ void TListingBuilder::BuildList(const QString &folder, const TFileList &explorer
     criteria.Files().SetSubfolders(options.Recurse);
     criteria.Files().SetFileName(engine::TrimControls(options.FileMask));
     criteria.Content().SetPhrase(engine::TrimControls(options.Phrase));
+    fFileLister.Workers = options.Workers > 0 ? options.Workers : engine::TFindFile::ProcessorCount();
     fFileLister.Execute();
 }
 

@@ -14,6 +14,10 @@ struct TListingOptions {
     bool ListFiles = true;        // "List files"
     QString FileMask = QStringLiteral("*.*");
     QString Phrase;               // "containing"; empty: no content condition
+    // Threads that read the folders, the listing's own included; 0: one per
+    // processor. The list, its order and every event are the same for any
+    // number.
+    int Workers = 0;
 };
 
 struct TColumnOptions {

@@ -61,6 +61,9 @@ std::vector<TOptionDoc> ListOptions()
         Option(Output, 'o', "output", "FILE",
                "Saves the report to FILE as the window's Save does: the extension becomes .csv or .html "
                "and lines end with CR LF. Without it the report goes to standard output."),
+        Option(Output, 'j', "jobs", "N",
+               "Reads the folders on N threads, 1 for one thread. The default is one thread per processor. "
+               "The report is the same for any N."),
         Option(Output, 'q', "quiet", "", "Shows no progress on a terminal."),
         Option(Output, 'h', "help", "", "Shows the options and exits."),
         Option(Output, 0, "version", "", "Shows the version and exits."),
