@@ -102,11 +102,17 @@ int TListCommand::WriteToOutput(const listing::TListingController &listing, cons
 {
     TStandardOutput out(fOutFd);
     try {
-        listing.WriteReport(report, [&out](const QString &line) {
-            if (TInterruption::Requested())
-                throw TReportStopped();
-            out.Write(platform::ReplaceEscapedBytes(line).toUtf8() + '\n');
-        });
+        listing.WriteReport(
+            report,
+            [](QByteArray &bytes, const QString &line) {
+                bytes += platform::ReplaceEscapedBytes(line).toUtf8();
+                bytes += '\n';
+            },
+            [&out](const QByteArray &bytes) {
+                if (TInterruption::Requested())
+                    throw TReportStopped();
+                out.Write(bytes);
+            });
     } catch (const TReportStopped &) {
         return TInterruption::ExitStatus();
     }
@@ -125,11 +131,15 @@ int TListCommand::WriteToFile(const listing::TListingController &listing, const 
     try {
         // An interrupted writer is destroyed uncommitted: the old file stays.
         listing::TReportWriter writer(fileName, listing::EncodingFor(type, report.Encoding));
-        listing.WriteReport(report, [&writer](const QString &line) {
-            if (TInterruption::Requested())
-                throw TReportStopped();
-            writer.WriteLine(line);
-        });
+        const listing::TTextEncoding encoding = writer.Encoding();
+        listing.WriteReport(
+            report,
+            [encoding](QByteArray &bytes, const QString &line) { listing::AppendEncodedLine(bytes, line, encoding); },
+            [&writer](const QByteArray &bytes) {
+                if (TInterruption::Requested())
+                    throw TReportStopped();
+                writer.WriteEncoded(bytes);
+            });
         if (TInterruption::Requested())
             return TInterruption::ExitStatus();
         writer.Commit();

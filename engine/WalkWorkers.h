@@ -61,6 +61,7 @@ private:
     std::atomic<size_t> fQueued{0};
     int fRunning = 0;  // batches being examined by the threads
     bool fQuit = false;
+    std::atomic<bool> fQuitting{false};  // fQuit, for a thread that looks without the lock
     std::vector<std::unique_ptr<TWorker>> fWorkers;
     std::vector<std::thread> fThreads;
 };

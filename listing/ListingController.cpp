@@ -77,7 +77,7 @@ void TListingController::Stop()
 
 void TListingController::FillList()
 {
-    SetRows(ListingRowOrder(fList, fFormats.Locale));
+    SetRows(ListingRowOrder(fList, fFormats.Locale, fBuilder.Workers()));
 }
 
 void TListingController::SetRows(std::vector<int> order)
@@ -108,12 +108,22 @@ void TListingController::BuildReport(const TReportOptions &options)
         ExportHTML(fReport, options.Layout, Source(options));
 }
 
+TReportParts TListingController::Parts(const TReportOptions &options, const TReportSource &source) const
+{
+    return options.Format == rfCSV ? CsvParts(options.Delimiter, source) : HtmlParts(options.Layout, source);
+}
+
 void TListingController::WriteReport(const TReportOptions &options, const TLineSink &sink) const
 {
-    if (options.Format == rfCSV)
-        WriteCSV(sink, options.Delimiter, Source(options));
-    else
-        WriteHTML(sink, options.Layout, Source(options));
+    const TReportSource source = Source(options);
+    WriteParts(Parts(options, source), sink);
+}
+
+void TListingController::WriteReport(const TReportOptions &options, const TLineEncoder &encode,
+                                     const TByteSink &sink) const
+{
+    const TReportSource source = Source(options);
+    WriteEncodedParts(Parts(options, source), encode, sink, fBuilder.Workers());
 }
 
 void TListingController::Preview(const TReportOptions &options, bool asPage)

@@ -50,7 +50,12 @@ void AppendEncoded(QByteArray &out, const QString &text, TTextEncoding encoding)
         const qsizetype start = out.size();
         out.resize(start + text.size() + 2);
         char *p = out.data() + start;
+        const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
         for (qsizetype i = 0; i < text.size(); ++i) {
+            if (units[i] < 0x80) {
+                *p++ = char(units[i]);
+                continue;
+            }
             // A character outside the BMP is one "?", not two.
             if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
                 ++i, *p++ = '?';
@@ -104,6 +109,11 @@ TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding)
     return type == rftCsv ? csvEncoding : teUtf8;
 }
 
+void AppendEncodedLine(QByteArray &out, const QString &line, TTextEncoding encoding)
+{
+    AppendEncoded(out, line, encoding);
+}
+
 QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding)
 {
     QByteArray out = ByteOrderMark(encoding);
@@ -153,6 +163,22 @@ void TReportWriter::WriteLine(const QString &line)
     AppendEncoded(fImpl->Buffer, line, fImpl->Encoding);
     if (fImpl->Buffer.size() >= FlushSize)
         fImpl->Flush();
+}
+
+void TReportWriter::WriteEncoded(const QByteArray &bytes)
+{
+    if (fImpl->Buffer.size() + bytes.size() < FlushSize) {
+        fImpl->Buffer += bytes;
+        return;
+    }
+    fImpl->Flush();
+    if (const int error = fImpl->File.Write(bytes.constData(), size_t(bytes.size())))
+        fImpl->Fail(error);
+}
+
+TTextEncoding TReportWriter::Encoding() const
+{
+    return fImpl->Encoding;
 }
 
 void TReportWriter::Commit()

@@ -27,6 +27,8 @@ TTextEncoding EncodingFor(TReportFileType type, TTextEncoding csvEncoding);
 // letter ("é" as "e") or else "?". The report writers have already turned
 // bytes of names that were not UTF-8 into U+FFFD.
 QByteArray EncodeReport(const QStringList &lines, TTextEncoding encoding);
+// One such line, appended to Out. Keeps no state: safe on several threads.
+void AppendEncodedLine(QByteArray &out, const QString &line, TTextEncoding encoding);
 
 // Encodes one line at a time into a file, for reports too large to build as
 // a whole. Nothing reaches the target's name before Commit has written and
@@ -40,6 +42,10 @@ public:
     TReportWriter(const TReportWriter &) = delete;
     TReportWriter &operator=(const TReportWriter &) = delete;
     void WriteLine(const QString &line);
+    // Lines already encoded (AppendEncodedLine with this writer's
+    // encoding): for reports made on several threads.
+    void WriteEncoded(const QByteArray &bytes);
+    TTextEncoding Encoding() const;
     void Commit();  // throws ECreateFileError
 
 private:
