@@ -68,8 +68,11 @@ bool TListCommand::ResolveFolders(QStringList &folders)
 
 QString TListCommand::BuildListing(const QStringList &folders, listing::TListingController &listing)
 {
-    QObject::connect(&listing, &listing::TListingController::Progress,
-                     [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
+    // The counts are made only as often as they can be shown.
+    listing.SetProgressInterval(TDiagnostics::ProgressInterval);
+    if (fDiagnostics.ShowsProgress())
+        QObject::connect(&listing, &listing::TListingController::Progress,
+                         [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
     listing.StopRequested = [] { return TInterruption::Requested(); };
     // As find does: say what could not be read, go on, and let the exit
     // status tell that the report has gaps.

@@ -68,7 +68,13 @@ void TWalkWorkers::Work(TWorker &worker)
             SpinUntil([this] { return fQueued.load(std::memory_order_relaxed) != 0 || fQuitting.load(); });
             lock.lock();
         }
-        fWorkArrived.wait(lock, [this] { return fQuit || !fQueue.empty(); });
+        if (!fQuit && fQueue.empty()) {
+            ++fAsleep;
+            fWorkArrived.wait(lock, [this] { return fQuit || !fQueue.empty(); });
+            --fAsleep;
+            if (fWoken > 0)
+                --fWoken;
+        }
         if (fQuit)
             return;
         TEntryBatch *batch = fQueue.front();
@@ -87,12 +93,19 @@ void TWalkWorkers::Work(TWorker &worker)
 
 void TWalkWorkers::Post(TEntryBatch &batch)
 {
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(fLock);
         fQueue.push_back(&batch);
         ++fQueued;
+        // Waking a thread is a system call: only for one that sleeps and
+        // has not been woken already.
+        wake = fAsleep > fWoken;
+        if (wake)
+            ++fWoken;
     }
-    fWorkArrived.notify_one();
+    if (wake)
+        fWorkArrived.notify_one();
 }
 
 TEntryBatch *TWalkWorkers::Take()

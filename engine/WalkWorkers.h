@@ -60,6 +60,8 @@ private:
     std::deque<TEntryBatch *> fQueue;
     std::atomic<size_t> fQueued{0};
     int fRunning = 0;  // batches being examined by the threads
+    int fAsleep = 0;   // threads waiting for work
+    int fWoken = 0;    // of those, woken and not yet running
     bool fQuit = false;
     std::atomic<bool> fQuitting{false};  // fQuit, for a thread that looks without the lock
     std::vector<std::unique_ptr<TWorker>> fWorkers;

@@ -2,6 +2,7 @@
 
 #include "listing/CsvReport.h"
 #include "listing/HtmlReport.h"
+#include "listing/ReportFile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -197,6 +198,58 @@ TEST_F(ReportTest, BytesThatWereNotUtf8AreWrittenAsReplacementCharacters)
     const QStringList r = Csv();
     EXPECT_TRUE(r.join(QString()).contains(QStringLiteral("bad\uFFFD.txt")));
     EXPECT_FALSE(r.join(QString()).contains(QChar(0xDCFF)));
+}
+
+// Reports written in chunks on several threads are byte for byte the report
+// written line by line on one.
+class ChunkedReportTest : public ::testing::Test {
+protected:
+    QByteArray Encoded(const TReportParts &parts, int threads)
+    {
+        QByteArray bytes;
+        WriteEncodedParts(
+            parts, [](QByteArray &out, const QString &line) { AppendEncodedLine(out, line, teUnicode); },
+            [&](const QByteArray &chunk) { bytes += chunk; }, threads);
+        return bytes;
+    }
+    QByteArray LineByLine(const TReportParts &parts)
+    {
+        QStringList lines;
+        WriteParts(parts, [&](const QString &line) { lines.append(line); });
+        return EncodeReport(lines, teUnicode).mid(2);  // without the byte-order mark
+    }
+
+    TFileList list = LargeSampleListing(40, 500);
+    std::vector<int> order = ListingRowOrder(list, QLocale::c());
+    TColumnOptions columns;
+    TRegionalFormats formats = SampleFormats();
+    TReportSource source{list, order, columns, formats};
+};
+
+TEST_F(ChunkedReportTest, RowsWrittenOnSeveralThreadsComeOutInOrder)
+{
+    columns.Separate = true;
+    columns.Created = columns.Accessed = true;
+    THtmlLayout layout;
+    layout.Tree = true;
+    for (const TReportParts &parts : {CsvParts(QStringLiteral(","), source), HtmlParts(layout, source)}) {
+        const QByteArray expected = LineByLine(parts);
+        ASSERT_GT(expected.size(), 1000000);
+        EXPECT_TRUE(Encoded(parts, 1) == expected);
+        EXPECT_TRUE(Encoded(parts, 3) == expected);
+    }
+}
+
+TEST_F(ChunkedReportTest, ASinkThatThrowsStopsTheReport)
+{
+    int chunks = 0;
+    const auto stop = [&](const QByteArray &) {
+        if (++chunks == 3)
+            throw std::runtime_error("stop");
+    };
+    const auto encode = [](QByteArray &out, const QString &line) { out += line.toUtf8(); };
+    EXPECT_THROW(WriteEncodedParts(CsvParts(QStringLiteral(";"), source), encode, stop, 4), std::runtime_error);
+    EXPECT_EQ(chunks, 3) << "nothing after the throw";
 }
 
 } // namespace
