@@ -1,6 +1,7 @@
 #include "engine/FindFile.h"
 
 #include "engine/FolderWalk.h"
+#include "engine/ParallelWalk.h"
 #include "engine/SearchRun.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,15 @@ constexpr uint32_t SubfolderBarringAttributes = platform::faHidden | platform::f
                                                 | platform::faTemporary | platform::faOffline
                                                 | platform::faEncrypted | platform::faVirtual;
 
+// One thread walks alone; with helpers the walk reads ahead.
+void Walk(TFindFile &engine, const std::shared_ptr<TSearchRun> &run)
+{
+    if (run->Workers > 1)
+        TParallelWalk(engine, run).SearchTargets();
+    else
+        TFolderWalk(engine, run).SearchTargets();
+}
+
 } // namespace
 
 class TFindFile::TSearchThread : public QThread {
@@ -29,7 +39,7 @@ protected:
     void run() override
     {
         try {
-            TFolderWalk(fOwner, fRun).SearchTargets();
+            Walk(fOwner, fRun);
         } catch (...) {
             fRun->WorkerError = std::current_exception();
         }
@@ -109,7 +119,7 @@ void TFindFile::Execute()
     InitSearch();
     const std::shared_ptr<TSearchRun> run = fRun;
     try {
-        TFolderWalk(*this, run).SearchTargets();
+        Walk(*this, run);
     } catch (...) {
         if (!run->Orphaned)
             DoneSearch();

@@ -1,30 +1,12 @@
 #include "engine/FolderWalk.h"
 
-#include "engine/BatchedPass.h"
+#include "engine/WalkRules.h"
 #include "engine/Wildcard.h"
 #include "platform/NameCodec.h"
 
 #include <cerrno>
 
 namespace engine {
-
-namespace {
-
-// Puts the level back to where a target's walk found it however the walk
-// ends, by its end, a stop or an exception from a handler.
-class TLevelReset {
-public:
-    explicit TLevelReset(std::atomic<uint32_t> &level) : fLevel(level), fStart(level) {}
-    ~TLevelReset() { fLevel = fStart; }
-    TLevelReset(const TLevelReset &) = delete;
-    TLevelReset &operator=(const TLevelReset &) = delete;
-
-private:
-    std::atomic<uint32_t> &fLevel;
-    uint32_t fStart;
-};
-
-} // namespace
 
 TFolderWalk::TFolderWalk(TFindFile &engine, std::shared_ptr<TSearchRun> run)
     : fEngine(engine), fRun(std::move(run))
@@ -72,12 +54,9 @@ void TFolderWalk::Enter(const char *rawName)
         return;
     ++fRun->Level;
     const TFolderIgnore ignore = fEngine.DoFolderChange(fPath);
-    const TTargetPath &target = *fRun->ActiveTarget;
-    const uint32_t level = fRun->Level;
-    const bool filePass = (ignore == fiNone || ignore == fiJustSubfolders) && level >= target.MinLevel;
-    const bool folderPass = target.Recursive && (ignore == fiNone || ignore == fiJustThis)
-                            && (target.MaxLevel == 0 || target.MaxLevel > level);
-    if (Stopped() || (!filePass && !folderPass)) {
+    const TFolderPasses passes = PassesFor(ignore, fRun->Level, *fRun->ActiveTarget);
+    const bool filePass = passes.File, folderPass = passes.Folder;
+    if (Stopped() || !passes.Any()) {
         --fRun->Level;
         return;
     }
@@ -132,8 +111,6 @@ bool TFolderWalk::ListFolder(platform::TDirReader &dir, bool filePass, bool fold
 bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &mask,
                            std::vector<TSubfolder> *subfolders)
 {
-    if (fRun->Workers > 1)
-        return BatchedPass(dir, &mask, subfolders);
     const bool everyName = MatchesEveryName(mask);
     platform::TDirReader::Entry entry;
     platform::TFindData data;
@@ -164,8 +141,6 @@ bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &mask,
 
 bool TFolderWalk::CollectSubfolders(platform::TDirReader &dir, std::vector<TSubfolder> &subfolders)
 {
-    if (fRun->Workers > 1)
-        return BatchedPass(dir, nullptr, &subfolders);
     platform::TDirReader::Entry entry;
     platform::TFindData data;
     while (dir.Next(entry)) {
@@ -195,65 +170,6 @@ bool TFolderWalk::StatEntry(platform::TDirReader &dir, const platform::TDirReade
 bool TFolderWalk::MayEnter(uint32_t attributes) const
 {
     return MayEnterFolder(attributes, fRun->SubfolderOffAttrs);
-}
-
-bool TFolderWalk::BatchedPass(platform::TDirReader &dir, const QString *mask,
-                              std::vector<TSubfolder> *subfolders)
-{
-    TListingPass pass;
-    pass.FolderFd = dir.Fd();
-    pass.FolderDevice = dir.FolderDevice();
-    pass.Folder = fPath;
-    pass.FilePass = mask != nullptr;
-    if (mask) {
-        pass.Mask = *mask;
-        pass.EveryName = MatchesEveryName(*mask);
-    }
-    pass.CollectSubfolders = subfolders != nullptr;
-    pass.SubfolderOffAttrs = fRun->SubfolderOffAttrs;
-    pass.Stop = &fRun->Stop;
-    TBatchedPass batched(
-        dir, pass, TEntryTools{*fRun->Criteria, fRun->MountTypes}, [this] { return Workers(); },
-        [this, subfolders](TEntryBatch &batch) { return DeliverBatch(batch, subfolders); },
-        [this] { WhileWaiting(); });
-    return batched.Run();
-}
-
-bool TFolderWalk::DeliverBatch(TEntryBatch &batch, std::vector<TSubfolder> *subfolders)
-{
-    batch.RethrowFailure();
-    if (subfolders)
-        for (TSubfolder &sub : batch.Subfolders())
-            subfolders->push_back(std::move(sub));
-    for (const TEntryBatch::TOutcome &outcome : batch.Outcomes()) {
-        if (Stopped())
-            return false;
-        if (outcome.ErrorNumber != 0) {
-            if (fReportedEntries.insert(batch.RawName(outcome.NameIndex)).second)
-                ReportError(fPath + outcome.Data.cFileName, outcome.ErrorNumber);
-            continue;
-        }
-        fEngine.DoFileMatch(fPath, outcome.Data);
-        // The handler may have destroyed the engine.
-        if (fRun->Orphaned)
-            return false;
-    }
-    return !Stopped();
-}
-
-TWalkWorkers *TFolderWalk::Workers()
-{
-    if (!fWorkers)
-        fWorkers = std::make_unique<TWalkWorkers>(fRun->Workers - 1, *fRun->Criteria, fRun->Stop);
-    return fWorkers.get();
-}
-
-void TFolderWalk::WhileWaiting()
-{
-    // A worker is reading a long file for the phrase: the owner hears of it
-    // as it would if this thread read the file.
-    if (!fRun->Criteria->Content().Phrase().isEmpty())
-        fEngine.ContinueReading(*fRun);
 }
 
 void TFolderWalk::ReportError(const QString &path, int errorNumber)

@@ -8,16 +8,11 @@
 // subfolders are entered; with TFolderStack holding only a few descriptors,
 // neither the call stack nor the open files grow with the depth of a tree.
 //
-// With more than one worker the walk itself is unchanged: it still enters
-// one folder at a time, asks OnFolderChange and delivers every event on its
-// own thread, in the same order. Only the entries of the folder being read
-// are examined by several threads at once (see TBatchedPass), which is where
-// a walk spends its time: a statx per entry, and the content of files.
+// This is the walk on one thread; TParallelWalk is the walk with helpers.
 
 #include "engine/EntryBatch.h"
 #include "engine/FindFile.h"
 #include "engine/SearchRun.h"
-#include "engine/WalkWorkers.h"
 #include "platform/DirReader.h"
 #include "platform/FolderStack.h"
 
@@ -59,12 +54,6 @@ private:
     bool StatEntry(platform::TDirReader &dir, const platform::TDirReader::Entry &entry,
                    platform::TFindData &data);
     bool MayEnter(uint32_t attributes) const;
-    // The passes above with the walk's workers: Mask null for a pass that
-    // only collects subfolders.
-    bool BatchedPass(platform::TDirReader &dir, const QString *mask, std::vector<TSubfolder> *subfolders);
-    bool DeliverBatch(TEntryBatch &batch, std::vector<TSubfolder> *subfolders);
-    TWalkWorkers *Workers();
-    void WhileWaiting();
     void ReportError(const QString &path, int errorNumber);
     void LeaveFolder();
     bool Stopped() const { return fRun->Stop; }
@@ -77,8 +66,6 @@ private:
     // Entries of the current folder already reported, so that a second
     // mask does not report them again.
     std::unordered_set<std::string> fReportedEntries;
-    // Last, so that the threads are joined before anything they use goes.
-    std::unique_ptr<TWalkWorkers> fWorkers;
 };
 
 } // namespace engine
