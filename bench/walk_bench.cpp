@@ -1,6 +1,7 @@
 // Walks FOLDER recursively with the criteria the application's engines use
 // and fills a record for every hit, so that the engine's own cost can be set
-// against a bare readdir + statx walk.
+// against a bare readdir + statx walk. WORKERS (default 1) examines the
+// entries on that many threads.
 
 #include "engine/ApplicationCriteria.h"
 #include "engine/CharTables.h"
@@ -8,13 +9,14 @@
 
 #include <QElapsedTimer>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace engine;
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tamarel-walk-bench FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: tamarel-walk-bench FOLDER [WORKERS]\n");
         return 2;
     }
     InitCharTables();
@@ -22,6 +24,7 @@ int main(int argc, char **argv)
     SetApplicationCriteria(finder.Criteria());
     finder.Criteria().Files().SetLocation(QString::fromLocal8Bit(argv[1]));
     finder.Criteria().Files().SetSubfolders(true);
+    finder.Workers = argc == 3 ? std::atoi(argv[2]) : 1;
 
     long dirs = 0, files = 0;
     double checksum = 0;

@@ -134,6 +134,7 @@ bool ApplyReportOption(TOptionId id, const QString &v, TCommandLine &c, QString 
             error = QStringLiteral("a file name, or - for standard output");
         return !v.isEmpty();
     case oNull: c.NulTerminated = true; return true;
+    case oJobs: return ParseJobs(v, c.Listing.Workers, error);
     case oQuiet: c.Quiet = true; return true;
     case oHelp: c.Help = true; return true;
     case oVersion: c.Version = true; return true;

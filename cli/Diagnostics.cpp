@@ -6,8 +6,6 @@ namespace cli {
 
 namespace {
 
-constexpr qint64 ProgressInterval = 100;  // milliseconds
-
 bool IsControl(char16_t c)
 {
     return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
@@ -45,7 +43,7 @@ TDiagnostics::TDiagnostics(FILE *progress, FILE *errors) : fProgress(progress), 
 
 void TDiagnostics::ShowProgress(const QString &text, bool force)
 {
-    if (!fProgress || (!force && fProgressShown && fTimer.elapsed() < ProgressInterval))
+    if (!fProgress || (!force && fProgressShown && fTimer.elapsed() < TDiagnostics::ProgressInterval))
         return;
     std::fprintf(fProgress, "\r%s", text.toLocal8Bit().constData());
     std::fflush(fProgress);

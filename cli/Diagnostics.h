@@ -15,6 +15,8 @@ public:
     // Progress is where the counts go (null: nowhere, e.g. -q or not a
     // terminal); Errors where warnings go.
     TDiagnostics(FILE *progress, FILE *errors);
+    static constexpr qint64 ProgressInterval = 100;  // milliseconds between two counts lines
+    bool ShowsProgress() const { return fProgress != nullptr; }
 
     void ShowProgress(const QString &text, bool force = false);
     void EndProgress();

@@ -3,7 +3,6 @@
 #include "cli/HelpText.h"
 #include "cli/Interruption.h"
 #include "cli/StandardOutput.h"
-#include "explorer/FolderScanner.h"
 #include "explorer/RegionalFormats.h"
 #include "listing/ListingController.h"
 #include "platform/AbsolutePath.h"
@@ -40,6 +39,30 @@ listing::TReportEncoder EncoderFor(const TCommandLine &c)
     return listing::TReportEncoder(listing::teUtf8, false, end);
 }
 
+// What the explorer would show of Folder, as far as a listing asks: the
+// entries named to be left unticked. Every other entry counts as ticked,
+// and a listing never looks for one that is not there, so the folder is
+// read once, by the listing, and no record is kept twice.
+explorer::TFileList UntickedMarks(const QString &folder, const QStringList &names)
+{
+    explorer::TFileList marks;
+    marks.Location = platform::IncludeTrailingDelimiter(folder);
+    for (const QString &name : names) {
+        // No entry of a folder has such a name; a record with a "/" in it
+        // would even stand for an entry further down.
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+            || name.contains(QLatin1Char('/')))
+            continue;
+        explorer::TFileData d;
+        d.Location = marks.Location;
+        d.Name = name;
+        d.Selected = false;
+        marks.FileData.push_back(d);
+    }
+    marks.Changed();
+    return marks;
+}
+
 } // namespace
 
 TListCommand::TListCommand(const TCommandLine &commandLine, int outFd, FILE *progress, FILE *errors)
@@ -62,8 +85,11 @@ bool TListCommand::ResolveFolders(QStringList &folders)
 
 QString TListCommand::BuildListing(const QStringList &folders, listing::TListingController &listing)
 {
-    QObject::connect(&listing, &listing::TListingController::Progress,
-                     [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
+    // The counts are made only as often as they can be shown.
+    listing.SetProgressInterval(TDiagnostics::ProgressInterval);
+    if (fDiagnostics.ShowsProgress())
+        QObject::connect(&listing, &listing::TListingController::Progress,
+                         [&] { fDiagnostics.ShowProgress(listing.StatusText()); });
     listing.StopRequested = [] { return TInterruption::Requested(); };
     // As find does: say what could not be read, go on, and let the exit
     // status tell that the report has gaps.
@@ -82,17 +108,9 @@ QString TListCommand::BuildListing(const QStringList &folders, listing::TListing
     for (const QString &folder : folders) {
         if (TInterruption::Requested())
             break;
-        explorer::TFileList explorerList;
-        explorer::TFolderScanner scanner(explorerList);
-        // The entries -u names may be dot-named ones when they are listed.
-        if (options.Selection.Hidden)
-            scanner.FileScanner().Criteria().Attributes().SetHidden(engine::fsIgnore);
-        scanner.ScanFolder(folder);
-        for (explorer::TFileData &d : explorerList.FileData)
-            if (fCommandLine.Unticked.contains(d.Name) && d.ImageIndex != explorer::iiParent)
-                d.Selected = false;
-        listing.BuildList(explorerList.Location, explorerList, options);
-        lastFolder = explorerList.Location;
+        const explorer::TFileList marks = UntickedMarks(folder, fCommandLine.Unticked);
+        listing.BuildList(marks.Location, marks, options);
+        lastFolder = marks.Location;
     }
     fDiagnostics.ShowProgress(listing.StatusText(), true);
     fDiagnostics.EndProgress();
@@ -105,15 +123,14 @@ int TListCommand::WriteToOutput(const listing::TListingController &listing, cons
 {
     TStandardOutput out(fOutFd);
     out.Write(encoder.Start());
-    QByteArray bytes;
     try {
-        listing.WriteReport(report, [&](const QString &line) {
-            if (TInterruption::Requested())
-                throw TReportStopped();
-            bytes.truncate(0);
-            encoder.Append(bytes, line);
-            out.Write(bytes);
-        });
+        listing.WriteReport(
+            report, [&encoder](QByteArray &bytes, const QString &line) { encoder.Append(bytes, line); },
+            [&out](const QByteArray &bytes) {
+                if (TInterruption::Requested())
+                    throw TReportStopped();
+                out.Write(bytes);
+            });
     } catch (const TReportStopped &) {
         return TInterruption::ExitStatus();
     }
@@ -131,11 +148,13 @@ int TListCommand::WriteToFile(const listing::TListingController &listing, const 
     try {
         // An interrupted writer is destroyed uncommitted: the old file stays.
         listing::TReportWriter writer(fCommandLine.Output, encoder);
-        listing.WriteReport(report, [&writer](const QString &line) {
-            if (TInterruption::Requested())
-                throw TReportStopped();
-            writer.WriteLine(line);
-        });
+        listing.WriteReport(
+            report, [&encoder](QByteArray &bytes, const QString &line) { encoder.Append(bytes, line); },
+            [&writer](const QByteArray &bytes) {
+                if (TInterruption::Requested())
+                    throw TReportStopped();
+                writer.WriteEncoded(bytes);
+            });
         if (TInterruption::Requested())
             return TInterruption::ExitStatus();
         writer.Commit();

@@ -89,6 +89,10 @@ const std::vector<TOptionInfo> &ListOptionTable()
          false},
         {oNull, Output, '0', "null", "", "With -f paths, ends each path with a NUL byte instead of a line break.",
          false},
+        {oJobs, Output, 'j', "jobs", "N",
+         "Reads the folders on N threads, 1 for one thread. The default is one thread per processor. "
+         "The report is the same for any N.",
+         false},
         {oQuiet, Output, 'q', "quiet", "", "Shows no progress on a terminal.", false},
 
         {oNoGrid, Html, 0, "no-grid", "", "Draws no grid lines between the cells.", false},

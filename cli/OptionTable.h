@@ -11,7 +11,7 @@ enum TOptionId {
     oRecurse, oMask, oExclude, oMinDepth, oMaxDepth, oMinSize, oMaxSize, oNewer, oOlder, oHidden,
     oOneFileSystem, oNoDirs, oNoFiles, oUntick, oListUnticked,
     oContaining, oCaseSensitive, oWholeWord,
-    oFormat, oOutput, oEncoding, oDelimiter, oColumns, oSeparate, oTimeStyle, oNull, oQuiet,
+    oFormat, oOutput, oEncoding, oDelimiter, oColumns, oSeparate, oTimeStyle, oNull, oJobs, oQuiet,
     oNoGrid, oGridColor, oHeaderColor, oHeaderFontColor, oCellColor, oCellFontColor, oTitle, oTree, oCharset,
     oHelp, oVersion,
 };

@@ -106,6 +106,18 @@ bool ParseDepth(const QString &text, int &depth, QString &error)
     return true;
 }
 
+bool ParseJobs(const QString &text, int &threads, QString &error)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1 || value > MaxJobs) {
+        error = QStringLiteral("\"%1\" is not a number of threads (1 to %2)").arg(text).arg(MaxJobs);
+        return false;
+    }
+    threads = value;
+    return true;
+}
+
 bool ParseDate(const QString &text, listing::TTimeBound &bound, QString &error)
 {
     TDateFields fields;

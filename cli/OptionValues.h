@@ -17,6 +17,11 @@ bool ParseSize(const QString &text, int64_t &bytes, QString &error);
 // A depth below the listed folder: 0 to listing::TSelectionOptions::MaxDepthLimit.
 bool ParseDepth(const QString &text, int &depth, QString &error);
 
+// A number of threads for -j: 1 to MaxJobs, far more than any machine
+// gains from.
+constexpr int MaxJobs = 1024;
+bool ParseJobs(const QString &text, int &threads, QString &error);
+
 // ISO 8601 as a bound on a time stamp: "2024-05-01" (its midnight),
 // "2024-05-01T12:00", "2024-05-01 12:00:30", "2024-05-01T12:00:30.250".
 // Without an offset the text is a reading of the local clock, and stamps

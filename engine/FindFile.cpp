@@ -1,6 +1,7 @@
 #include "engine/FindFile.h"
 
 #include "engine/FolderWalk.h"
+#include "engine/ParallelWalk.h"
 #include "engine/SearchRun.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,15 @@ uint8_t RepeatedTimes(const platform::TFindData &findData)
            | (platform::IsRepeatedLocalTime(findData.lastAccessTime) ? rtAccessed : 0);
 }
 
+// One thread walks alone; with helpers the walk reads ahead.
+void Walk(TFindFile &engine, const std::shared_ptr<TSearchRun> &run)
+{
+    if (run->Workers > 1)
+        TParallelWalk(engine, run).SearchTargets();
+    else
+        TFolderWalk(engine, run).SearchTargets();
+}
+
 } // namespace
 
 class TFindFile::TSearchThread : public QThread {
@@ -36,7 +46,7 @@ protected:
     void run() override
     {
         try {
-            TFolderWalk(fOwner, fRun).SearchTargets();
+            Walk(fOwner, fRun);
         } catch (...) {
             fRun->WorkerError = std::current_exception();
         }
@@ -70,6 +80,11 @@ TFindFile::~TFindFile()
     }
 }
 
+int TFindFile::ProcessorCount()
+{
+    return std::max(1, QThread::idealThreadCount());
+}
+
 uint16_t TFindFile::CurrentLevel() const
 {
     const std::shared_ptr<TSearchRun> run = fRun;
@@ -84,6 +99,7 @@ void TFindFile::InitSearch()
     run->Criteria = std::make_unique<TSearchCriteria>();
     run->Criteria->Assign(*fCriteria);
     run->SubfolderOffAttrs = run->Criteria->Attributes().OffAttributes() & SubfolderBarringAttributes;
+    run->Workers = std::max(1, Workers);
     // The criteria copy lives in the run, so the run outlives this monitor.
     TSearchRun *searchRun = run.get();
     run->Criteria->Content().ReadMonitor = [this, searchRun] { return ContinueReading(*searchRun); };
@@ -110,7 +126,7 @@ void TFindFile::Execute()
     InitSearch();
     const std::shared_ptr<TSearchRun> run = fRun;
     try {
-        TFolderWalk(*this, run).SearchTargets();
+        Walk(*this, run);
     } catch (...) {
         if (!run->Orphaned)
             DoneSearch();

@@ -48,6 +48,16 @@ public:
 
     bool Threaded = false;
     QThread::Priority ThreadPriority = QThread::NormalPriority;
+    // Threads that read folders and examine their entries (statx, criteria,
+    // the content for a phrase), the walking thread included; 1 walks
+    // alone. Every event still fires on the walking thread; hits, errors
+    // and their order are the same for any number, and OnFolderChange still
+    // keeps a folder out unopened, but it comes for the next few folders
+    // ahead of their turn (see TParallelWalk). Helpers start when there is
+    // more than a batch of entries to examine, and end with the search.
+    int Workers = 1;
+    // One worker per processor this process may run on.
+    static int ProcessorCount();
 
     bool Busy() const { return fBusy; }
     bool Aborted() const { return fAborted; }
@@ -89,6 +99,7 @@ protected:
 
 private:
     friend class TFolderWalk;
+    friend class TParallelWalk;
     class TSearchThread;
 
     void InitSearch();

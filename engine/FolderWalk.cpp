@@ -1,29 +1,12 @@
 #include "engine/FolderWalk.h"
 
+#include "engine/WalkRules.h"
 #include "engine/Wildcard.h"
 #include "platform/NameCodec.h"
 
 #include <cerrno>
 
 namespace engine {
-
-namespace {
-
-// Puts the level back to where a target's walk found it however the walk
-// ends, by its end, a stop or an exception from a handler.
-class TLevelReset {
-public:
-    explicit TLevelReset(std::atomic<uint32_t> &level) : fLevel(level), fStart(level) {}
-    ~TLevelReset() { fLevel = fStart; }
-    TLevelReset(const TLevelReset &) = delete;
-    TLevelReset &operator=(const TLevelReset &) = delete;
-
-private:
-    std::atomic<uint32_t> &fLevel;
-    uint32_t fStart;
-};
-
-} // namespace
 
 TFolderWalk::TFolderWalk(TFindFile &engine, std::shared_ptr<TSearchRun> run)
     : fEngine(engine), fRun(std::move(run))
@@ -71,12 +54,9 @@ void TFolderWalk::Enter(const char *rawName)
         return;
     ++fRun->Level;
     const TFolderIgnore ignore = fEngine.DoFolderChange(fPath);
-    const TTargetPath &target = *fRun->ActiveTarget;
-    const uint32_t level = fRun->Level;
-    const bool filePass = (ignore == fiNone || ignore == fiJustSubfolders) && level >= target.MinLevel;
-    const bool folderPass = target.Recursive && (ignore == fiNone || ignore == fiJustThis)
-                            && (target.MaxLevel == 0 || target.MaxLevel > level);
-    if (Stopped() || (!filePass && !folderPass)) {
+    const TFolderPasses passes = PassesFor(ignore, fRun->Level, *fRun->ActiveTarget);
+    const bool filePass = passes.File, folderPass = passes.Folder;
+    if (Stopped() || !passes.Any()) {
         --fRun->Level;
         return;
     }
@@ -189,10 +169,7 @@ bool TFolderWalk::StatEntry(platform::TDirReader &dir, const platform::TDirReade
 
 bool TFolderWalk::MayEnter(uint32_t attributes) const
 {
-    // A link to a folder carries the directory bit too, but a walk never
-    // follows one, so it cannot loop.
-    return (attributes & platform::faDirectory) && !(attributes & platform::faReparsePoint)
-           && !(attributes & fRun->SubfolderOffAttrs);
+    return MayEnterFolder(attributes, fRun->SubfolderOffAttrs);
 }
 
 void TFolderWalk::ReportError(const QString &path, int errorNumber)

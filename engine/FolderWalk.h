@@ -7,7 +7,10 @@
 // itself, and each folder's listing is read whole and closed before its
 // subfolders are entered; with TFolderStack holding only a few descriptors,
 // neither the call stack nor the open files grow with the depth of a tree.
+//
+// This is the walk on one thread; TParallelWalk is the walk with helpers.
 
+#include "engine/EntryBatch.h"
 #include "engine/FindFile.h"
 #include "engine/SearchRun.h"
 #include "platform/DirReader.h"
@@ -26,10 +29,7 @@ public:
     void SearchTargets();
 
 private:
-    struct TSubfolder {
-        std::string RawName;
-        QString Name;
-    };
+    using TSubfolder = TSubfolderName;
     // A folder entered whose subfolders are still to be walked.
     struct TFrame {
         std::vector<TSubfolder> Subfolders;

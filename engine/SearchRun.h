@@ -21,6 +21,7 @@ struct TSearchRun {
     std::unique_ptr<TSearchCriteria> Criteria;  // the engine's criteria as the search began
     const TTargetPath *ActiveTarget = nullptr;
     uint32_t SubfolderOffAttrs = 0;
+    int Workers = 1;  // threads examining entries, the walking one included
     std::atomic<bool> Stop{false};      // aborted, or the engine is gone
     std::atomic<bool> Orphaned{false};  // the engine is gone
     // Wider than the 16 bits CurrentLevel shows, so that a tree deeper than

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 namespace explorer {
 
@@ -53,10 +54,20 @@ public:
     // tell "Readme" from "README"), or -1. Indexed on first use; call
     // Changed() after adding, removing or renaming records.
     int FindObjectIndex(const QString &fullName) const;
+    // The same for the full name Location + Name ("/data/" and "b.txt"),
+    // without building it: a listing asks this for every hit.
+    int FindObjectIndex(const QString &location, const QString &name) const;
     void Changed() { fIndexValid = false; }
 
 private:
+    void BuildIndex() const;
+
+    // Records by the last component of their full name, each chained to the
+    // next record with that component. Keyed by the records' own name texts,
+    // so the index copies no string: a folder of a million entries is
+    // indexed in a few megabytes.
     mutable QHash<QString, int> fIndex;
+    mutable std::vector<int> fNextSameName;
     mutable bool fIndexValid = false;
     mutable size_t fIndexedCount = 0;
 };

@@ -45,10 +45,15 @@ public:
 private:
     bool NeedsQuotes(QStringView field) const
     {
-        for (const QChar c : field)
-            if (c == QLatin1Char('"') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+        // The delimiter is one character or none (never a quote or line
+        // break), so one look at each character answers.
+        const char16_t delimiter = fDelimiter.isEmpty() ? u'"' : fDelimiter.front().unicode();
+        for (const QChar c : field) {
+            const char16_t u = c.unicode();
+            if (u == u'"' || u == u'\n' || u == u'\r' || u == delimiter)
                 return true;
-        return !fDelimiter.isEmpty() && field.contains(fDelimiter);
+        }
+        return fDelimiter.size() > 1 && field.contains(fDelimiter);
     }
     void QuoteIfNeeded()
     {
@@ -89,12 +94,22 @@ const QString &RowLine(const QString &delimiter, const std::vector<int> &fields,
 
 } // namespace
 
-void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSource &source)
+TReportParts CsvParts(const QString &delimiter, const TReportSource &source)
 {
     const std::vector<int> fields = ReportFields(source.Columns);
-    sink(HeaderLine(delimiter, fields));
-    QString buffer;
-    ForEachReportRow(source, fields, [&](const TRowValues &row) { sink(RowLine(delimiter, fields, row, buffer)); });
+    TReportParts parts = RowsOnly(source);
+    parts.Head = [=](const TLineSink &sink) { sink(HeaderLine(delimiter, fields)); };
+    parts.Rows = [=](const TLineSink &sink, size_t first, size_t last, TStampTexts &times) {
+        QString buffer;
+        ForEachReportRow(source, fields, first, last, times,
+                         [&](const TRowValues &row) { sink(RowLine(delimiter, fields, row, buffer)); });
+    };
+    return parts;
+}
+
+void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSource &source)
+{
+    WriteParts(CsvParts(delimiter, source), sink);
 }
 
 void ExportCSV(QStringList &report, const QString &delimiter, const TReportSource &source)

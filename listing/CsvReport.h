@@ -4,11 +4,14 @@
 // that one is quoted with its inner quotes doubled, so that every entry stays
 // one record whatever its name.
 
+#include "listing/ReportParts.h"
 #include "listing/ReportSource.h"
 
 namespace listing {
 
-// Delimiter as the user typed it, possibly empty.
+// Delimiter as the user typed it, possibly empty. The parts refer to
+// Source, which must outlive them.
+TReportParts CsvParts(const QString &delimiter, const TReportSource &source);
 void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSource &source);
 
 // Clears Report and fills it.

@@ -93,23 +93,37 @@ QString HtmlEscape(QStringView text)
     return out;
 }
 
-void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source)
+TReportParts HtmlParts(const THtmlLayout &layout, const TReportSource &source)
 {
-    WriteHead(sink, layout);
     const std::vector<int> fields = ReportFields(source.Columns);
-    WriteHeaderRow(sink, fields);
     const int base = source.Order.empty()
                          ? 0
                          : Depth(source.List.FileData[size_t(source.Order.front())].FullName());
-    ForEachReportRow(source, fields, [&](const TRowValues &row) {
-        WriteRow(sink, fields, row, TreeIndent(Depth(row.Data.FullName()) - base, layout));
-    });
-    sink(QStringLiteral("</table>"));
-    if (!layout.Grid)
-        sink(QStringLiteral("<hr/>"));
-    sink(QStringLiteral("</center>"));
-    sink(QStringLiteral("</body>"));
-    sink(QStringLiteral("</html>"));
+    TReportParts parts = RowsOnly(source);
+    parts.Head = [&layout, fields](const TLineSink &sink) {
+        WriteHead(sink, layout);
+        WriteHeaderRow(sink, fields);
+    };
+    parts.Rows = [&layout, source, fields, base](const TLineSink &sink, size_t first, size_t last,
+                                                 TStampTexts &times) {
+        ForEachReportRow(source, fields, first, last, times, [&](const TRowValues &row) {
+            WriteRow(sink, fields, row, TreeIndent(Depth(row.Data.FullName()) - base, layout));
+        });
+    };
+    parts.Tail = [&layout](const TLineSink &sink) {
+        sink(QStringLiteral("</table>"));
+        if (!layout.Grid)
+            sink(QStringLiteral("<hr/>"));
+        sink(QStringLiteral("</center>"));
+        sink(QStringLiteral("</body>"));
+        sink(QStringLiteral("</html>"));
+    };
+    return parts;
+}
+
+void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source)
+{
+    WriteParts(HtmlParts(layout, source), sink);
 }
 
 void ExportHTML(QStringList &report, const THtmlLayout &layout, const TReportSource &source)

@@ -4,10 +4,13 @@
 // from the listing or the options is escaped, so a file named
 // "<img src=x onerror=...>" shows as its name and runs nothing.
 
+#include "listing/ReportParts.h"
 #include "listing/ReportSource.h"
 
 namespace listing {
 
+// The parts refer to Layout and Source, which must outlive them.
+TReportParts HtmlParts(const THtmlLayout &layout, const TReportSource &source);
 void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source);
 
 // Clears Report and fills it.

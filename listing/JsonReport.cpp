@@ -83,14 +83,24 @@ void AppendJsonString(QString &out, QStringView text)
     out += QLatin1Char('"');
 }
 
+TReportParts JsonParts(TTimeStyle style, const TReportSource &source)
+{
+    TReportParts parts = RowsOnly(source);
+    const bool utc = style == tsUtc;
+    parts.Rows = [source, utc](const TLineSink &sink, size_t first, size_t last, TStampTexts &) {
+        QString line;
+        for (size_t row = first; row < last; ++row) {
+            line.truncate(0);
+            AppendRow(line, source.List.FileData[size_t(source.Order[row])], utc);
+            sink(line);
+        }
+    };
+    return parts;
+}
+
 void WriteJsonLines(const TLineSink &sink, TTimeStyle style, const TReportSource &source)
 {
-    QString line;
-    for (const int index : source.Order) {
-        line.truncate(0);
-        AppendRow(line, source.List.FileData[size_t(index)], style == tsUtc);
-        sink(line);
-    }
+    WriteParts(JsonParts(style, source), sink);
 }
 
 } // namespace listing

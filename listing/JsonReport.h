@@ -10,12 +10,14 @@
 // "surrogateescape") gets the name the file system holds.
 
 #include "listing/ListingOptions.h"
+#include "listing/ReportParts.h"
 #include "listing/ReportSource.h"
 
 namespace listing {
 
 // Style tsUtc writes the stamps in UTC, any other ISO 8601 with the local
 // offset. The source's columns are not looked at: every field is written.
+TReportParts JsonParts(TTimeStyle style, const TReportSource &source);
 void WriteJsonLines(const TLineSink &sink, TTimeStyle style, const TReportSource &source);
 
 // Appends Text as a JSON string, quotes included.

@@ -48,6 +48,7 @@ void TListingBuilder::BuildList(const QString &folder, const TFileList &explorer
     criteria.Files().SetFileName(engine::TrimControls(options.FileMask));
     criteria.Content().SetPhrase(engine::TrimControls(options.Phrase));
     fSelection.Begin(options.Selection, criteria, folder);
+    fFileLister.Workers = options.Workers > 0 ? options.Workers : engine::TFindFile::ProcessorCount();
     fFileLister.Execute();
 }
 
@@ -97,7 +98,7 @@ bool TListingBuilder::FileMatch(const engine::TFileDetails &fileInfo)
     if (!(directory ? fOptions.ListDirs : fOptions.ListFiles) || !fSelection.Admits(fileInfo))
         return false;
     if (!fOptions.ListUnticked && fExplorer && fileInfo.Location == fList.Location) {
-        const int index = fExplorer->FindObjectIndex(fileInfo.Location + fileInfo.Name);
+        const int index = fExplorer->FindObjectIndex(fileInfo.Location, fileInfo.Name);
         if (index >= 0 && !fExplorer->FileData[size_t(index)].Selected)
             return false;
     }

@@ -26,6 +26,9 @@ public:
     void Stop();
 
     bool Listing() const { return fListing; }
+    // The threads the last listing read folders on; sorting and writing
+    // its report may use as many.
+    int Workers() const { return fFileLister.Workers; }
     int DirCount() const { return fDirs; }    // FTDC
     int FileCount() const { return fFiles; }  // FTFC
     // "Dirs: 3   Files: 12"

@@ -79,7 +79,7 @@ void TListingController::Stop()
 
 void TListingController::FillList()
 {
-    SetRows(ListingRowOrder(fList, fFormats.Locale));
+    SetRows(ListingRowOrder(fList, fFormats.Locale, fBuilder.Workers()));
 }
 
 void TListingController::SetRows(std::vector<int> order)
@@ -108,14 +108,28 @@ void TListingController::BuildReport(const TReportOptions &options)
     WriteReport(options, [this](const QString &line) { fReport.append(line); });
 }
 
-void TListingController::WriteReport(const TReportOptions &options, const TLineSink &sink) const
+TReportParts TListingController::Parts(const TReportOptions &options, const TReportSource &source) const
 {
     switch (options.Format) {
-    case rfCSV: WriteCSV(sink, options.Delimiter, Source(options)); break;
-    case rfHTML: WriteHTML(sink, options.Layout, Source(options)); break;
-    case rfJSON: WriteJsonLines(sink, options.TimeStyle, Source(options)); break;
-    case rfPaths: WritePathList(sink, Source(options)); break;
+    case rfCSV: return CsvParts(options.Delimiter, source);
+    case rfHTML: return HtmlParts(options.Layout, source);
+    case rfJSON: return JsonParts(options.TimeStyle, source);
+    case rfPaths: break;
     }
+    return PathParts(source);
+}
+
+void TListingController::WriteReport(const TReportOptions &options, const TLineSink &sink) const
+{
+    const TReportSource source = Source(options);
+    WriteParts(Parts(options, source), sink);
+}
+
+void TListingController::WriteReport(const TReportOptions &options, const TLineEncoder &encode,
+                                     const TByteSink &sink) const
+{
+    const TReportSource source = Source(options);
+    WriteEncodedParts(Parts(options, source), encode, sink, fBuilder.Workers());
 }
 
 void TListingController::Preview(const TReportOptions &options, bool asPage)

@@ -11,6 +11,7 @@
 #include "listing/ListingBuilder.h"
 #include "listing/ListingOptions.h"
 #include "listing/ReportFile.h"
+#include "listing/ReportParts.h"
 #include "listing/ReportSource.h"
 
 #include <QElapsedTimer>
@@ -89,6 +90,10 @@ public:
     // Writes the report of Options' format line by line, keeping nothing:
     // for reports too large to hold.
     void WriteReport(const TReportOptions &options, const TLineSink &sink) const;
+    // The same as bytes of a file, the rows made and encoded on as many
+    // threads as the listing was read with; Sink gets them in order, on
+    // this thread, and may throw to stop.
+    void WriteReport(const TReportOptions &options, const TLineEncoder &encode, const TByteSink &sink) const;
     // Builds the report to preview it. The preview shows it as text unless
     // AsPage (an HTML report in a browser view); what it shows as text is
     // what a print of the preview gives.
@@ -122,6 +127,7 @@ private:
     void SetRows(std::vector<int> order);
     void HitKept();
     TReportSource Source(const TReportOptions &options) const;
+    TReportParts Parts(const TReportOptions &options, const TReportSource &source) const;
 
     const explorer::TRegionalFormats &fFormats;
     explorer::TFileList fList;

@@ -48,6 +48,10 @@ struct TListingOptions {
     QString FileMask = QStringLiteral("*.*");
     QString Phrase;               // "containing"; empty: no content condition
     TSelectionOptions Selection;  // the window leaves it as it is
+    // Threads that read the folders, the listing's own included; 0: one per
+    // processor. The list, its order and every event are the same for any
+    // number.
+    int Workers = 0;
 };
 
 struct TColumnOptions {

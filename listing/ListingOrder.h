@@ -12,7 +12,8 @@ namespace listing {
 
 // Record indexes in row order. Collation keys are made once per record, not
 // in every comparison, so a million rows sort in seconds; the C locale
-// collates by code units and needs no keys at all.
-std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale &locale);
+// collates by code units and needs no keys at all. Threads share the
+// sorting (the order is the same for any number).
+std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale &locale, int threads = 1);
 
 } // namespace listing

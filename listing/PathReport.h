@@ -5,10 +5,12 @@
 // that whoever writes them out can give the file system its own names back;
 // how a path ends (a line break, a NUL) is the writer's choice.
 
+#include "listing/ReportParts.h"
 #include "listing/ReportSource.h"
 
 namespace listing {
 
+TReportParts PathParts(const TReportSource &source);
 void WritePathList(const TLineSink &sink, const TReportSource &source);
 
 } // namespace listing

@@ -32,6 +32,23 @@ const char *const CombinedHeader = "Name";
 
 const QString PlainCell = QStringLiteral("<td><font size=\"2\" face=\"verdana\">%1</font></td>");
 
+// QString::number without a string of its own: a report writes two
+// numbers a row.
+void AppendNumber(QString &out, int64_t value)
+{
+    char digits[24];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--p = '-';
+    out += QLatin1String(p, end - p);
+}
+
 TStamp StampOf(int column)
 {
     return column == rcCreated ? stCreated : (column == rcModified ? stModified : stAccessed);
@@ -86,17 +103,17 @@ bool IsNameField(int field)
     return field == CombinedName || field == rcPath || field == rcName || field == rcExt;
 }
 
-void ForEachReportRow(const TReportSource &source, const std::vector<int> &fields,
-                      const std::function<void(const TRowValues &row)> &write)
+void ForEachReportRow(const TReportSource &source, const std::vector<int> &fields, size_t first, size_t last,
+                      TStampTexts &times, const std::function<void(const TRowValues &row)> &write)
 {
     const bool names = std::any_of(fields.begin(), fields.end(), IsNameField);
-    TStampTexts times(source.Formats, source.TimeStyle);
-    for (const int index : source.Order) {
-        const TFileData &d = source.List.FileData[size_t(index)];
+    TFolderTexts folders;
+    for (size_t row = first; row < last; ++row) {
+        const TFileData &d = source.List.FileData[size_t(source.Order[row])];
         // Splitting the name is the dearest part of a row: only when asked.
         std::optional<TNameParts> parts;
         if (names)
-            parts.emplace(d);
+            parts.emplace(d, folders);
         write(TRowValues{d, parts ? &*parts : nullptr, source.Columns, times});
     }
 }
@@ -114,11 +131,11 @@ void AppendCsvValue(QString &out, int field, const TRowValues &row)
     case rcPath: out += row.Parts->Folder; break;
     case rcName: out += row.Parts->Base; break;
     case rcExt: out += row.Parts->Ext; break;
-    case rcSize: out += QString::number(d.Size); break;
+    case rcSize: AppendNumber(out, d.Size); break;
     case rcCreated:
     case rcModified:
     case rcAccessed: AppendStamp(out, field, row); break;
-    case rcAttributes: out += QString::number(d.Attributes); break;
+    case rcAttributes: AppendNumber(out, d.Attributes); break;
     }
 }
 

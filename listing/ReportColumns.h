@@ -55,10 +55,11 @@ struct TRowValues {
     TStampTexts &Times;
 };
 
-// Runs Write for each row of Source, in order, with what the row writes
-// into the fields.
-void ForEachReportRow(const TReportSource &source, const std::vector<int> &fields,
-                      const std::function<void(const TRowValues &row)> &write);
+// Runs Write for rows First to Last (exclusive) of Source, in order, with
+// what the row writes into the fields. Times: the caller's, kept from one
+// run of rows to the next, since the stamps of a listing cluster.
+void ForEachReportRow(const TReportSource &source, const std::vector<int> &fields, size_t first, size_t last,
+                      TStampTexts &times, const std::function<void(const TRowValues &row)> &write);
 
 QString CsvHeader(int field);
 // Appends the field's value, not yet quoted.

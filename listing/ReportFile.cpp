@@ -48,6 +48,10 @@ void AppendAscii(QByteArray &out, const QString &text)
     out.resize(start + text.size());
     char *p = out.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).unicode() < 0x80) {
+            *p++ = char(text.at(i).unicode());
+            continue;
+        }
         // A character outside the BMP is one "?", not two.
         if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i, *p++ = '?';
@@ -175,6 +179,17 @@ void TReportWriter::WriteLine(const QString &line)
     fImpl->Encoder.Append(fImpl->Buffer, line);
     if (fImpl->Buffer.size() >= FlushSize)
         fImpl->Flush();
+}
+
+void TReportWriter::WriteEncoded(const QByteArray &bytes)
+{
+    if (fImpl->Buffer.size() + bytes.size() < FlushSize) {
+        fImpl->Buffer += bytes;
+        return;
+    }
+    fImpl->Flush();
+    if (const int error = fImpl->File.Write(bytes.constData(), size_t(bytes.size())))
+        fImpl->Fail(error);
 }
 
 void TReportWriter::Commit()

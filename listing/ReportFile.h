@@ -36,7 +36,7 @@ public:
                             const QString &lineEnd = QStringLiteral("\r\n"));
     // What comes before the first line: the mark, or nothing.
     QByteArray Start() const;
-    // Appends the line and its end.
+    // Appends the line and its end. Keeps no state: safe on several threads.
     void Append(QByteArray &out, const QString &line) const;
 
 private:
@@ -60,6 +60,9 @@ public:
     TReportWriter(const TReportWriter &) = delete;
     TReportWriter &operator=(const TReportWriter &) = delete;
     void WriteLine(const QString &line);
+    // Lines already encoded by an encoder like this writer's, without its
+    // start: for reports made on several threads.
+    void WriteEncoded(const QByteArray &bytes);
     void Commit();  // throws ECreateFileError
 
 private:

@@ -6,15 +6,32 @@ namespace listing {
 
 using namespace explorer;
 
-TNameParts::TNameParts(const TFileData &d)
+namespace {
+
+// The folder part of a record as reports write it: "/data/".
+QString ReportFolder(const TFileData &d)
 {
     // A listed entry's folder part is its stored location; splitting the
     // name alone spares building the full name for every row.
     const bool parent = d.ImageIndex == iiParent;
-    Folder = ReportText(parent ? ExtractFolderPart(d.Location) : d.Location);
-    if (!Folder.endsWith(QLatin1Char('/')))
-        Folder += QLatin1Char('/');
-    FileName = parent ? QString() : ReportText(d.Name);
+    QString folder = ReportText(parent ? ExtractFolderPart(d.Location) : d.Location);
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+} // namespace
+
+TNameParts::TNameParts(const TFileData &d, TFolderTexts &folders)
+{
+    if (d.ImageIndex == iiParent || d.Location.constData() != folders.Location
+        || d.Location.size() != folders.Size) {
+        folders.Text = ReportFolder(d);
+        folders.Location = d.ImageIndex == iiParent ? nullptr : d.Location.constData();
+        folders.Size = d.Location.size();
+    }
+    Folder = folders.Text;
+    FileName = d.ImageIndex == iiParent ? QString() : ReportText(d.Name);
     const qsizetype dot = FileName.lastIndexOf(QLatin1Char('.'));
     Base = dot < 0 ? QStringView(FileName) : QStringView(FileName).left(dot);
     DottedExt = dot < 0 ? QStringView() : QStringView(FileName).mid(dot);

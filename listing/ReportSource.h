@@ -24,6 +24,15 @@ struct TReportSource {
 
 using TLineSink = std::function<void(const QString &line)>;
 
+// The folder texts of the rows written so far: rows of one folder come
+// together and share their location's text, so its report form is made
+// once for all of them.
+struct TFolderTexts {
+    const QChar *Location = nullptr;
+    qsizetype Size = -1;
+    QString Text;
+};
+
 // The parts of a full name the reports write, bytes that were not UTF-8 as
 // U+FFFD: "/data/" (always ending in "/"), "b", "txt", ".txt".
 // The views point into the texts held here, so a part costs no copy.
@@ -33,7 +42,7 @@ struct TNameParts {
     QStringView Base;
     QStringView Ext;
     QStringView DottedExt;
-    explicit TNameParts(const explorer::TFileData &d);
+    TNameParts(const explorer::TFileData &d, TFolderTexts &folders);
     TNameParts(const TNameParts &) = delete;
     TNameParts &operator=(const TNameParts &) = delete;
     // Folder, base and dotted extension as far as the columns ask for them.

@@ -107,8 +107,14 @@ void TDirReader::Rewind()
 
 int TDirReader::Stat(const char *name, TFindData &data)
 {
+    return StatEntry(Fd(), fFolderDevice, fMountTypes, name, data);
+}
+
+int StatEntry(int folderFd, uint64_t folderDevice, TMountTypes &mountTypes, const char *name,
+              TFindData &data)
+{
     struct statx sx {};
-    if (statx(Fd(), name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+    if (statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
               STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
         return errno;
 
@@ -116,19 +122,19 @@ int TDirReader::Stat(const char *name, TFindData &data)
     bool linkToFolder = false;
     if (type == S_IFLNK) {
         struct statx target {};
-        linkToFolder = statx(Fd(), name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) == 0
+        linkToFolder = statx(folderFd, name, AT_NO_AUTOMOUNT, STATX_TYPE, &target) == 0
                        && S_ISDIR(target.stx_mode);
     }
     bool pseudoMountPoint = false;
     if (type == S_IFDIR) {
         const uint64_t device = DeviceNumber(sx.stx_dev_major, sx.stx_dev_minor);
-        pseudoMountPoint = device != fFolderDevice && fMountTypes.IsPseudo(device);
+        pseudoMountPoint = device != folderDevice && mountTypes.IsPseudo(device);
     }
 
     data.dwFileAttributes = AttributesOf(sx, name, linkToFolder, pseudoMountPoint);
     data.size = (data.dwFileAttributes & faDirectory) ? 0 : int64_t(sx.stx_size);
     FillTimes(sx, data);
-    data.folderFd = Fd();
+    data.folderFd = folderFd;
     data.rawName = name;
     return 0;
 }

@@ -43,11 +43,20 @@ public:
     // be examined: ENOENT when it has vanished since it was listed.
     int Stat(const char *name, TFindData &data);
 
+    // The device of the folder, which tells a mount point among its
+    // subfolders; for StatEntry on other threads.
+    uint64_t FolderDevice() const { return fFolderDevice; }
+
 private:
     DIR *fDir = nullptr;
     uint64_t fFolderDevice = 0;
     int fError = 0;
     TMountTypes &fMountTypes;
 };
+
+// TDirReader::Stat for an entry of the open folder FolderFd whose device is
+// FolderDevice. Safe on any thread that brings its own MountTypes.
+int StatEntry(int folderFd, uint64_t folderDevice, TMountTypes &mountTypes, const char *name,
+              TFindData &data);
 
 } // namespace platform

@@ -65,6 +65,11 @@ int TFolderStack::PushChild(const char *name)
     return PushOpened(fd, name);
 }
 
+int TFolderStack::PushOpenedChild(int fd, const char *name)
+{
+    return PushOpened(fd, name);
+}
+
 int TFolderStack::PushOpened(int fd, std::string name)
 {
     struct stat st {};
@@ -104,6 +109,27 @@ int TFolderStack::OpenListing()
     if (fd < 0 && OutOfDescriptors(errno)) {
         LetGoOfAllButEnds();
         fd = fcntl(fLevels.back().Fd, F_DUPFD_CLOEXEC, 0);
+    }
+    return fd;
+}
+
+int TFolderStack::Duplicate(size_t index)
+{
+    int error = 0;
+    const int held = FdOf(index, error);
+    if (held < 0) {
+        errno = error;
+        return -1;
+    }
+    int fd = fcntl(held, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0 && OutOfDescriptors(errno)) {
+        LetGoOfAllButEnds();
+        const int again = FdOf(index, error);
+        if (again < 0) {
+            errno = error;
+            return -1;
+        }
+        fd = fcntl(again, F_DUPFD_CLOEXEC, 0);
     }
     return fd;
 }

@@ -36,6 +36,9 @@ public:
     // A subfolder of the deepest folder by its raw name. 0 or the errno
     // (ENOTDIR when the name is a file or a link now).
     int PushChild(const char *name);
+    // The same for a subfolder somebody has opened already (openat on a
+    // descriptor of the deepest folder, with O_NOFOLLOW); takes Fd.
+    int PushOpenedChild(int fd, const char *name);
     // Leaves the deepest folder.
     void Pop();
     // Closes everything; the stack is empty again.
@@ -46,6 +49,9 @@ public:
     // A new descriptor for reading the listing of the folder just pushed,
     // owned by the caller (for fdopendir); -1 with errno set.
     int OpenListing();
+    // A new descriptor of the folder at Index (0: the target), found again
+    // if it was let go; owned by the caller. -1 with errno set.
+    int Duplicate(size_t index);
 
 private:
     struct TLevel {

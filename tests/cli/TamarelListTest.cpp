@@ -224,6 +224,42 @@ TEST_F(TamarelListTest, FoldersThatCannotBeReadAreToldAndMakeTheReportIncomplete
     EXPECT_TRUE(Lines().contains(Top() + QStringLiteral("/locked"))) << "the folder's own entry too";
 }
 
+TEST_F(TamarelListTest, OneThreadAndSeveralWriteTheSameReports)
+{
+    MakeHostileTree("top");
+    MakeFile("top/ticked.txt");
+    const auto unprivileged = [] {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(99);
+    };
+    for (const QStringList &options :
+         {QStringList{QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("--columns"),
+                      QStringLiteral("path,name,ext,size,created,modified,accessed,attrs")},
+          QStringList{QStringLiteral("-f"), QStringLiteral("html"), QStringLiteral("--separate"),
+                      QStringLiteral("--tree")},
+          QStringList{QStringLiteral("-f"), QStringLiteral("csv"), QStringLiteral("-c"), QStringLiteral("needle"),
+                      QStringLiteral("-m"), QStringLiteral("*.txt;f1*")},
+          QStringList{QStringLiteral("-fjson"), QStringLiteral("--hidden"), QStringLiteral("--exclude=f1*"),
+                      QStringLiteral("--max-depth=2"), QStringLiteral("--min-size=1")},
+          QStringList{QStringLiteral("-fpaths"), QStringLiteral("--min-depth=1"), QStringLiteral("--no-dirs"),
+                      QStringLiteral("--one-file-system")}}) {
+        const QStringList common = QStringList{QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-u"),
+                                               QStringLiteral("sub"), QStringLiteral("-u"), QStringLiteral("f2.txt")}
+                                   + options + QStringList{Top()};
+        const int alone = Run(QStringList{QStringLiteral("-j"), QStringLiteral("1")} + common, unprivileged);
+        const QString aloneOut = out, aloneErr = err;
+        EXPECT_EQ(alone, 1) << "what cannot be read is told";
+        EXPECT_GT(Lines().size(), 20);
+        EXPECT_FALSE(out.contains(QStringLiteral("/sub/"))) << "an unticked folder is not entered";
+        for (const char *threads : {"2", "7"}) {
+            EXPECT_EQ(Run(QStringList{QStringLiteral("--jobs"), QString::fromLatin1(threads)} + common, unprivileged),
+                      alone);
+            EXPECT_TRUE(out == aloneOut) << threads << " threads, " << options.join(' ').toStdString();
+            EXPECT_EQ(err, aloneErr);
+        }
+    }
+}
+
 TEST_F(TamarelListTest, FoldersAreFoundAsTheKernelFindsThem)
 {
     MakeFolder("real");

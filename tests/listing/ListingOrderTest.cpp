@@ -53,4 +53,14 @@ TEST(ListingOrder, ComparingAcrossFoldersLooksAtTheWholeName)
     EXPECT_EQ(Ordered(list, QLocale::c()), (Names{"/a/b", "/a/b", "/a/b-c", "/a/b/c"}));
 }
 
+TEST(ListingOrder, SeveralThreadsSortAsOneDoes)
+{
+    const TFileList list = LargeSampleListing(100, 300);
+    for (const QLocale &locale : {QLocale::c(), QLocale(QStringLiteral("en_US"))}) {
+        const std::vector<int> alone = ListingRowOrder(list, locale, 1);
+        EXPECT_EQ(ListingRowOrder(list, locale, 2), alone) << locale.name().toStdString();
+        EXPECT_EQ(ListingRowOrder(list, locale, 5), alone) << locale.name().toStdString();
+    }
+}
+
 } // namespace

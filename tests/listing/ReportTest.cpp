@@ -3,8 +3,10 @@
 #include "listing/CsvReport.h"
 #include "listing/HtmlReport.h"
 #include "listing/JsonReport.h"
+#include "listing/PathReport.h"
 #include "listing/StampTexts.h"
 #include "ScopedTimeZone.h"
+#include "listing/ReportFile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -229,6 +231,60 @@ TEST(IsoTimes, OffsetsKeepTheirSecondsAndUtcIsTheInstant)
     text.clear();
     AppendIsoDateTime(text, platform::EncodeDateTime(1899, 12, 29, 6), false, false);
     EXPECT_EQ(text, QStringLiteral("1899-12-29T06:00:00+00:19:32")) << "before the scale's day 0";
+}
+
+// Reports written in chunks on several threads are byte for byte the report
+// written line by line on one.
+class ChunkedReportTest : public ::testing::Test {
+protected:
+    QByteArray Encoded(const TReportParts &parts, int threads)
+    {
+        QByteArray bytes;
+        WriteEncodedParts(
+            parts, [this](QByteArray &out, const QString &line) { encoder.Append(out, line); },
+            [&](const QByteArray &chunk) { bytes += chunk; }, threads);
+        return bytes;
+    }
+    QByteArray LineByLine(const TReportParts &parts)
+    {
+        QStringList lines;
+        WriteParts(parts, [&](const QString &line) { lines.append(line); });
+        return EncodeReport(lines, teUnicode).mid(2);  // without the byte-order mark
+    }
+
+    TFileList list = LargeSampleListing(40, 500);
+    std::vector<int> order = ListingRowOrder(list, QLocale::c());
+    TColumnOptions columns;
+    TRegionalFormats formats = SampleFormats();
+    TReportSource source{list, order, columns, formats};
+    TReportEncoder encoder{teUnicode};
+};
+
+TEST_F(ChunkedReportTest, RowsWrittenOnSeveralThreadsComeOutInOrder)
+{
+    columns.Separate = true;
+    columns.Created = columns.Accessed = true;
+    THtmlLayout layout;
+    layout.Tree = true;
+    for (const TReportParts &parts : {CsvParts(QStringLiteral(","), source), HtmlParts(layout, source),
+                                      JsonParts(tsUtc, source), PathParts(source)}) {
+        const QByteArray expected = LineByLine(parts);
+        ASSERT_GT(expected.size(), 500000);
+        EXPECT_TRUE(Encoded(parts, 1) == expected);
+        EXPECT_TRUE(Encoded(parts, 3) == expected);
+    }
+}
+
+TEST_F(ChunkedReportTest, ASinkThatThrowsStopsTheReport)
+{
+    int chunks = 0;
+    const auto stop = [&](const QByteArray &) {
+        if (++chunks == 3)
+            throw std::runtime_error("stop");
+    };
+    const auto encode = [](QByteArray &out, const QString &line) { out += line.toUtf8(); };
+    EXPECT_THROW(WriteEncodedParts(CsvParts(QStringLiteral(";"), source), encode, stop, 4), std::runtime_error);
+    EXPECT_EQ(chunks, 3) << "nothing after the throw";
 }
 
 } // namespace

@@ -46,3 +46,24 @@ inline explorer::TFileList SampleListing()
     list.FileData.push_back(SampleEntry("/data/", ".profile", 0, 0x02, EncodeDateTime(2014, 12, 31, 23, 59, 59)));
     return list;
 }
+
+// A listing too large for one thread to sort or write alone: folders and
+// files of many folders, names that collate apart from their code units,
+// and every entry twice, so that equal rows must keep their order.
+inline explorer::TFileList LargeSampleListing(int folders, int filesPerFolder)
+{
+    explorer::TFileList list;
+    for (int f = 0; f < folders; ++f) {
+        const QByteArray folder = "/data/" + QByteArray::number((f * 7919) % folders) + "/";
+        for (int copy = 0; copy < 2; ++copy)
+            list.FileData.push_back(SampleEntry("/data/", QByteArray::number((f * 7919) % folders), copy, 0x10,
+                                                40000 + f));
+        for (int i = 0; i < filesPerFolder; ++i) {
+            const QByteArray name = (i % 3 ? "F" : "e\xcc\x81") + QByteArray::number((i * 31) % filesPerFolder);
+            for (int copy = 0; copy < 2; ++copy)
+                list.FileData.push_back(
+                    SampleEntry(folder.constData(), name.constData(), copy * 1000 + i, 0x20, 40000 + i * 0.25 + copy));
+        }
+    }
+    return list;
+}

@@ -168,6 +168,40 @@ void TreeFixture::MakeChain(const std::string &relative, int depth, const std::s
         close(fd);
 }
 
+void TreeFixture::MakeHostileTree(const std::string &relative)
+{
+    const std::string top = relative + "/";
+    MakeFolder(relative);
+    const auto files = [&](const std::string &folder, int count) {
+        for (int i = 0; i < count; ++i)
+            MakeFile(folder + "f" + std::to_string(i) + (i % 3 ? ".txt" : ".log"),
+                     i % 7 ? std::string(size_t(i), 'x') : "a needle in " + std::to_string(i));
+    };
+    files(top, 100);
+    for (const char *odd : {"odd\xff\xfe.txt", "new\nline.txt", "semi;colon,comma.txt", "quote\"d.txt",
+                            "tab\there.txt", "\xc3\xa9t\xc3\xa9.txt", ".hidden.txt", "  blanks  .txt", "-dash",
+                            "star*quest?.txt", "<b>&amp;.html"})
+        MakeFile(top + odd, "needle");
+    MakeFolder(top + "sub");
+    files(top + "sub/", 60);
+    MakeFolder(top + "sub/inner");
+    files(top + "sub/inner/", 40);
+    MakeLink(top + "to-sub", "sub");
+    MakeLink(top + "to-file", "f1.txt");
+    MakeLink(top + "to-nowhere", "nowhere");
+    MakeFifo(top + "pipe.txt");
+    MakeFolder(top + "closed");
+    files(top + "closed/", 5);
+    chmod(Abs(top + "closed").c_str(), 0);
+    MakeFolder(top + "listable");
+    files(top + "listable/", 40);
+    chmod(Abs(top + "listable").c_str(), 0444);  // names can be read, details cannot
+    for (int i = 0; i < 40; ++i)
+        MakeFolder(top + "empty" + std::to_string(i));
+    MakeFolder(top + "chain");
+    MakeChain(top + "chain", 40, "c", "end.txt");
+}
+
 void TreeFixture::MakeSparseWithTail(const std::string &relative, long long size,
                                      const std::string &tail)
 {

@@ -43,6 +43,16 @@ protected:
     void MakeChain(const std::string &relative, int depth, const std::string &name,
                    const std::string &file = std::string());
 
+    // Everything a walk must get right, in folders holding enough entries
+    // that they are examined in several batches when a search has helper
+    // threads: names that are not UTF-8 or hold line breaks, quotes and
+    // delimiters; links to a folder, to a file and to nowhere; a FIFO; a
+    // folder that cannot be opened and one whose entries cannot be
+    // examined (both only for an unprivileged reader); empty folders; and a
+    // chain deeper than a walk holds open. Every seventh file holds
+    // "needle".
+    void MakeHostileTree(const std::string &relative);
+
     // The folder the explorer's tests show: data/ with the folders Photos
     // (holding p.jpg) and music, and zz.txt (300 bytes), aa.doc (10) and
     // Documents.txt (300), so that names, sizes and case all sort apart.
