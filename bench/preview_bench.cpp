@@ -1,0 +1,179 @@
+// The Preview page with a large listing of TREE, through the real window
+// (offscreen): the CSV report shown as text, and the HTML report's page
+// switch with the browser view's load after it; then the HTML report's
+// steps one by one (build, encode, write) outside the window.
+
+#include "OffscreenWindow.h"
+
+#include "explorer/FolderScanner.h"
+#include "listing/ListingController.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <cstdio>
+
+#ifdef TAMAREL_WITH_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+namespace {
+
+double Seconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// With SHOTS=FOLDER set, the window as the user sees it goes there as
+// NAME.png, to be looked at.
+void Shoot(QWidget &window, const char *name)
+{
+    const QString folder = qEnvironmentVariable("SHOTS");
+    if (!folder.isEmpty())
+        window.grab().save(QStringLiteral("%1/%2.png").arg(folder, QLatin1String(name)));
+}
+
+// The longest time the event loop went without running a 5 ms timer while
+// it waited for Done: how long the window could not answer the user.
+class TStallMeter {
+public:
+    TStallMeter()
+    {
+        fTicks.setInterval(5);
+        QObject::connect(&fTicks, &QTimer::timeout, [this] {
+            fLongest = qMax(fLongest, fSinceTick.elapsed());
+            fSinceTick.restart();
+        });
+    }
+    void Start()
+    {
+        fSinceTick.start();
+        fTicks.start();
+    }
+    qint64 Stop()
+    {
+        fTicks.stop();
+        return qMax(fLongest, fSinceTick.elapsed());
+    }
+
+private:
+    QTimer fTicks;
+    QElapsedTimer fSinceTick;
+    qint64 fLongest = 0;
+};
+
+void ShowPreview(app::Twnd_qv_Main &window, const char *format)
+{
+    window.findChild<QTabWidget *>(QStringLiteral("pc"))->setCurrentIndex(app::pgList);
+    window.findChild<QRadioButton *>(QLatin1String(format))->click();
+}
+
+void CsvPreview(app::Twnd_qv_Main &window)
+{
+    ShowPreview(window, "rgReportCSV");
+    QWidget *memo = window.findChild<QWidget *>(QStringLiteral("Memo"));
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QAction *>(QStringLiteral("acPreview"))->trigger();
+    const double switched = Seconds(timer);
+    QCoreApplication::processEvents();
+    memo->grab();  // painted as the screen would show it
+    std::printf("csv-preview switch=%.3f shown=%.3f\n", switched, Seconds(timer));
+    std::fflush(stdout);
+    Shoot(window, "preview-csv-large");
+}
+
+void HtmlPreview(app::Twnd_qv_Main &window)
+{
+    ShowPreview(window, "rgReportHTML");
+#ifdef TAMAREL_WITH_WEBENGINE
+    auto *view = window.findChild<QWebEngineView *>();
+    QEventLoop loaded;
+    QObject::connect(view, &QWebEngineView::loadFinished, &loaded, &QEventLoop::quit);
+    TStallMeter stalls;
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QAction *>(QStringLiteral("acPreview"))->trigger();
+    const double switched = Seconds(timer);
+    stalls.Start();
+    QTimer::singleShot(120000, &loaded, &QEventLoop::quit);
+    loaded.exec();
+    std::printf("html-preview switch=%.3f loaded=%.3f longest-stall-ms=%lld\n", switched, Seconds(timer),
+                static_cast<long long>(stalls.Stop()));
+    QEventLoop painted;  // the engine paints after it has loaded
+    QTimer::singleShot(1000, &painted, &QEventLoop::quit);
+    painted.exec();
+    Shoot(window, "preview-html-large");
+#else
+    std::printf("html-preview: built without the browser view\n");
+#endif
+    std::fflush(stdout);
+}
+
+// The HTML report's steps apart, on a listing made as the window makes it.
+void HtmlSteps(const QString &tree)
+{
+    explorer::TRegionalFormats formats = explorer::TRegionalFormats::FromLocale(QLocale::c());
+    explorer::TFileList folder;
+    explorer::TFolderScanner(folder).ScanFolder(tree);
+    listing::TListingController listing(formats);
+    listing::TListingOptions options;
+    options.Recurse = true;
+    listing.BuildList(folder.Location, folder, options);
+
+    QElapsedTimer timer;
+    timer.start();
+    listing::TReportOptions csv;
+    csv.Format = listing::rfCSV;
+    listing.BuildReport(csv);
+    std::printf("csv-build %.3f\n", Seconds(timer));
+    timer.restart();
+    listing.Preview(csv, false);
+    std::printf("csv-preview-controller %.3f\n", Seconds(timer));
+    timer.restart();
+    listing.BuildReport(listing::TReportOptions());
+    const double built = Seconds(timer);
+    timer.restart();
+    const QByteArray bytes = listing.Report().join(QStringLiteral("\r\n")).toUtf8();
+    const double encoded = Seconds(timer);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("report.html")));
+    timer.restart();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        std::fprintf(stderr, "tamarel-preview-bench: cannot write %s\n", qPrintable(file.fileName()));
+    file.close();
+    std::printf("html-steps rows=%d bytes=%lld build=%.3f encode=%.3f write=%.3f\n", listing.RowCount(),
+                static_cast<long long>(bytes.size()), built, encoded, Seconds(timer));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tamarel-preview-bench TREE [--steps]\n");
+        return 2;
+    }
+    const QString tree = QString::fromLocal8Bit(argv[1]);
+    if (argc > 2) {
+        QCoreApplication application(argc, argv);
+        HtmlSteps(tree);
+        return 0;
+    }
+    TOffscreenWindow offscreen(argc, argv, tree);
+    app::Twnd_qv_Main &window = *offscreen.Window;
+    window.findChild<QCheckBox *>(QStringLiteral("cbxSubdirs"))->setChecked(true);
+    window.findChild<QAction *>(QStringLiteral("acList"))->trigger();
+    const int rows = window.findChild<QTreeView *>(QStringLiteral("List"))->model()->rowCount();
+    std::printf("listing rows=%d\n", rows);
+    CsvPreview(window);
+    HtmlPreview(window);
+    HtmlSteps(tree);
+    return 0;
+}
