@@ -8,12 +8,17 @@
 
 namespace listing {
 
-void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source);
+// Note, when given, is a paragraph of its own after the table.
+void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source,
+               const QString &note = QString());
 
 // Clears Report and fills it.
 void ExportHTML(QStringList &report, const THtmlLayout &layout, const TReportSource &source);
 
 // &, <, > and " as character references.
 QString HtmlEscape(QStringView text);
+void AppendHtmlEscaped(QString &out, QStringView text);
+// True for the characters the two above replace.
+bool IsHtmlSpecial(QChar c);
 
 } // namespace listing
