@@ -141,7 +141,7 @@ bool TTextCursor::SelectedColumns(int line, int &from, int &to, bool &pastEnd) c
     from = line == start.Line ? start.Column : 0;
     to = line == end.Line ? end.Column : LineLength(line);
     pastEnd = line < end.Line;
-    return true;
+    return from < to || pastEnd;
 }
 
 } // namespace ui
