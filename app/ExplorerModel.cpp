@@ -53,8 +53,8 @@ QVariant TExplorerModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         switch (index.column()) {
-        case ecName: return ExtractBaseName(d.Name);
-        case ecExt: return d.Ext();
+        case ecName: return DisplayText(ExtractBaseName(d.Name));
+        case ecExt: return DisplayText(d.Ext());
         case ecSize: return d.Directory ? FolderSizeText : FormatFileSize(d.Size, fFormats);
         case ecTimestamp: return FormatTimestamp(d.Modified, fTimestampFormat, fFormats);
         case ecAttr: return AttributesToText(d.Attributes);

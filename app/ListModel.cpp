@@ -1,6 +1,7 @@
 #include "app/ListModel.h"
 
 #include "app/FileImages.h"
+#include "explorer/FieldFormat.h"
 #include "listing/ReportColumns.h"
 
 namespace app {
@@ -41,7 +42,7 @@ QVariant TListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const explorer::TFileData &d = fListing.EntryAt(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return ListText(TReportColumn(index.column()), d, fTimestampFormat, fFormats);
+        return explorer::DisplayText(ListText(TReportColumn(index.column()), d, fTimestampFormat, fFormats));
     if (role == Qt::DecorationRole && index.column() == rcPath)
         return DefaultFileImage(d.ImageIndex);
     if (role == Qt::TextAlignmentRole)

@@ -75,7 +75,7 @@ const std::vector<TOptionInfo> &ListOptionTable()
          "The default is utf8.",
          false},
         {oDelimiter, Output, 'd', "delimiter", "C",
-         "Separates the CSV fields with C, one character or none. The default is \";\".", false},
+         "Separates the CSV fields with C, one character (not a quote or a line break) or none. The default is \";\".", false},
         {oColumns, Output, 0, "columns", "LIST",
          "The columns of a CSV or HTML report, separated by commas: path, name, ext, size, created, "
          "modified, accessed, attrs. The default is path,name,ext,size,modified,attrs.",

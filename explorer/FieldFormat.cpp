@@ -180,4 +180,20 @@ QString ReportText(const QString &name)
     return platform::ReplaceEscapedBytes(name);
 }
 
+QString DisplayText(const QString &text)
+{
+    // Control Pictures: U+2400 + c for C0 controls, U+2421 for DEL.
+    constexpr char16_t PictureOfControl = 0x2400;
+    constexpr char16_t PictureOfDelete = 0x2421;
+    QString shown = ReportText(text);
+    for (QChar &c : shown) {
+        const char16_t u = c.unicode();
+        if (u < 0x20)
+            c = QChar(char16_t(PictureOfControl + u));
+        else if (u == 0x7F)
+            c = QChar(PictureOfDelete);
+    }
+    return shown;
+}
+
 } // namespace explorer

@@ -71,4 +71,10 @@ QString ExtractBaseName(const QString &path);     // "a.final"; "" for ".profile
 // Names as reports write them: bytes that were not UTF-8 become U+FFFD.
 QString ReportText(const QString &name);
 
+// Texts as the tables show them: as in reports, and a control character
+// (a newline, a tab, ESC) as its visible picture ("new\nline" as
+// "new␊line"), since a table cell shows one line and would cut the name at
+// the break.
+QString DisplayText(const QString &text);
+
 } // namespace explorer

@@ -14,12 +14,16 @@ inline TFileTime ToFileTime(const struct statx_timestamp &ts)
 }
 
 // Creation is the birth time where the file system records one, else the
-// earlier of modification and status change.
+// earlier of modification and status change. A birth time of exactly the
+// epoch is not a record: file systems made from images (and some drivers)
+// fill in zero, and every such folder would claim to date from 1970.
 inline void FillTimes(const struct statx &sx, TFindData &data)
 {
     data.lastWriteTime = ToFileTime(sx.stx_mtime);
     data.lastAccessTime = ToFileTime(sx.stx_atime);
-    if (sx.stx_mask & STATX_BTIME) {
+    const bool birthRecorded = (sx.stx_mask & STATX_BTIME)
+                               && (sx.stx_btime.tv_sec != 0 || sx.stx_btime.tv_nsec != 0);
+    if (birthRecorded) {
         data.creationTime = ToFileTime(sx.stx_btime);
         return;
     }

@@ -70,6 +70,18 @@ TEST_F(ExplorerPageTest, TheTableShowsTheFolderWithBoxesOnFolderRows)
     EXPECT_EQ(tree->header()->sortIndicatorSection(), 0);
 }
 
+// A cell shows one line: a name with a line break would be cut at it.
+TEST_F(ExplorerPageTest, ControlCharactersInNamesShowAsTheirPictures)
+{
+    MakeFile("data/new\nline\x1b.t\txt");
+    Key(Qt::Key_R, Qt::ControlModifier);
+    const Names names = Column0();
+    EXPECT_NE(std::find(names.begin(), names.end(), "new\u240aline\u241b"), names.end());
+    for (int row = 0; row < tree->model()->rowCount(); ++row)
+        if (Cell(row, 0).startsWith(QStringLiteral("new")))
+            EXPECT_EQ(Cell(row, 1), QStringLiteral("t\u2409xt"));
+}
+
 TEST_F(ExplorerPageTest, KeysOpenFoldersGoUpAndToTheDriveRoot)
 {
     FocusRow(1);  // Photos

@@ -95,6 +95,8 @@ TEST(CommandLineTest, UsageErrorsAreOneLineThatNamesTheProblem)
     EXPECT_TRUE(Refusal(Words("--max-depth -1")).startsWith(QStringLiteral("--max-depth:")));
     EXPECT_TRUE(Refusal(Words("--columns path,colour")).contains(QStringLiteral("colour")));
     EXPECT_FALSE(Refusal(Words("-d ;;")).isEmpty());
+    EXPECT_FALSE(Refusal({QStringLiteral("-d"), QStringLiteral("\"")}).isEmpty()) << "quoting would be ambiguous";
+    EXPECT_FALSE(Refusal({QStringLiteral("-d"), QStringLiteral("\n")}).isEmpty());
     EXPECT_FALSE(Refusal({QStringLiteral("-o"), QString()}).isEmpty()) << "not standard output by accident";
     EXPECT_FALSE(Refusal(Words("--grid-color red")).isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "platform/DirReader.h"
 #include "platform/FolderHandle.h"
 #include "platform/MountTable.h"
+#include "platform/StatxTimes.h"
 
 #include <cerrno>
 #include <map>
@@ -75,6 +76,22 @@ TEST_F(DirReaderTest, TimesComeFromTheEntryAndCreationNeverFollowsModification)
     EXPECT_EQ(data.lastWriteTime.seconds, 1000000000);
     EXPECT_EQ(data.lastAccessTime.seconds, 1100000000);
     EXPECT_GT(data.creationTime.seconds, 0);
+}
+
+// Images and some drivers store a birth time of zero; taken at its word,
+// every such folder would have been created in 1970.
+TEST(StatxTimes, ABirthTimeOfZeroIsNoRecord)
+{
+    struct statx sx {};
+    sx.stx_mask = STATX_BASIC_STATS | STATX_BTIME;
+    sx.stx_mtime.tv_sec = 2000;
+    sx.stx_ctime.tv_sec = 1500;
+    TFindData data;
+    FillTimes(sx, data);
+    EXPECT_EQ(data.creationTime.seconds, 1500) << "the earlier of modification and change";
+    sx.stx_btime.tv_sec = 1200;
+    FillTimes(sx, data);
+    EXPECT_EQ(data.creationTime.seconds, 1200);
 }
 
 TEST_F(DirReaderTest, AnEntryThatVanishedAfterTheListingIsSkipped)
