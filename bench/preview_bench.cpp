@@ -96,7 +96,11 @@ void HtmlPreview(app::Twnd_qv_Main &window)
 #ifdef TAMAREL_WITH_WEBENGINE
     auto *view = window.findChild<QWebEngineView *>();
     QEventLoop loaded;
-    QObject::connect(view, &QWebEngineView::loadFinished, &loaded, &QEventLoop::quit);
+    bool shown = false;  // false too when the engine's process died on the page
+    QObject::connect(view, &QWebEngineView::loadFinished, &loaded, [&](bool ok) {
+        shown = ok;
+        loaded.quit();
+    });
     TStallMeter stalls;
     QElapsedTimer timer;
     timer.start();
@@ -105,8 +109,8 @@ void HtmlPreview(app::Twnd_qv_Main &window)
     stalls.Start();
     QTimer::singleShot(120000, &loaded, &QEventLoop::quit);
     loaded.exec();
-    std::printf("html-preview switch=%.3f loaded=%.3f longest-stall-ms=%lld\n", switched, Seconds(timer),
-                static_cast<long long>(stalls.Stop()));
+    std::printf("html-preview switch=%.3f loaded=%.3f ok=%d longest-stall-ms=%lld\n", switched, Seconds(timer),
+                int(shown), static_cast<long long>(stalls.Stop()));
     QEventLoop painted;  // the engine paints after it has loaded
     QTimer::singleShot(1000, &painted, &QEventLoop::quit);
     painted.exec();
