@@ -75,8 +75,19 @@ void ShowPreview(app::Twnd_qv_Main &window, const char *format)
     window.findChild<QRadioButton *>(QLatin1String(format))->click();
 }
 
+// Resident memory of the process, in MB.
+double ResidentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> pages = statm.readAll().split(' ');
+    return pages.size() > 1 ? pages[1].toDouble() * 4096 / (1024 * 1024) : 0;
+}
+
 void CsvPreview(app::Twnd_qv_Main &window)
 {
+    const double before = ResidentMegabytes();
     ShowPreview(window, "rgReportCSV");
     QWidget *memo = window.findChild<QWidget *>(QStringLiteral("Memo"));
     QElapsedTimer timer;
@@ -85,7 +96,8 @@ void CsvPreview(app::Twnd_qv_Main &window)
     const double switched = Seconds(timer);
     QCoreApplication::processEvents();
     memo->grab();  // painted as the screen would show it
-    std::printf("csv-preview switch=%.3f shown=%.3f\n", switched, Seconds(timer));
+    std::printf("csv-preview switch=%.3f shown=%.3f resident-growth-mb=%.0f\n", switched, Seconds(timer),
+                ResidentMegabytes() - before);
     std::fflush(stdout);
     Shoot(window, "preview-csv-large");
 }
