@@ -15,11 +15,12 @@ export QTWEBENGINE_DISABLE_SANDBOX=${QTWEBENGINE_DISABLE_SANDBOX:-$([ "$(id -u)"
 
 # The value of NAME= on the line starting with WHAT.
 field() { grep "^$1 " | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-keys="csv html-switch html-loaded html-ok stall csv-build html-build page page-write"
+keys="csv csv-mb html-switch html-loaded html-ok stall csv-build html-build page page-write"
 run() {
   local out
   out=$("$1/bench/tamarel-preview-bench" "$TREE" 2>/dev/null) || true
   echo "$out" | field csv-preview shown >>"$WORK/preview-$2-csv.t"
+  echo "$out" | field csv-preview resident-growth-mb >>"$WORK/preview-$2-csv-mb.t"
   echo "$out" | field html-preview switch >>"$WORK/preview-$2-html-switch.t"
   echo "$out" | field html-preview loaded >>"$WORK/preview-$2-html-loaded.t"
   echo "$out" | field html-preview ok >>"$WORK/preview-$2-html-ok.t"
@@ -47,6 +48,7 @@ csv=$(median <"$WORK/preview-new-csv.t"); switch=$(median <"$WORK/preview-new-ht
 loaded=$(median <"$WORK/preview-new-html-loaded.t")
 echo "median (min..max) of $RUNS runs, seconds:"
 echo "  CSV preview shown:        $(spread "$WORK/preview-new-csv.t")  ratio to the target 0.3: $(ratio "$csv" 0.3)"
+echo "  CSV preview memory, MB:   $(spread "$WORK/preview-new-csv-mb.t")"
 echo "  HTML page switch:         $(spread "$WORK/preview-new-html-switch.t")  ratio to the target 1.0: $(ratio "$switch" 1.0)"
 echo "  HTML page loaded:         $(spread "$WORK/preview-new-html-loaded.t")  ratio to the target 2.0: $(ratio "$loaded" 2.0)"
 echo "  pages shown / loads:      $(shown "$WORK/preview-new-html-ok.t") / $RUNS"
@@ -57,6 +59,7 @@ echo "  HTML page cut, written:   $(spread "$WORK/preview-new-page.t"), $(spread
 if [ -n "$BASE" ]; then
   echo "base build $BASE:"
   echo "  CSV preview shown:        $(spread "$WORK/preview-base-csv.t")  ratio new/base: $(ratio "$csv" "$(median <"$WORK/preview-base-csv.t")")"
+  echo "  CSV preview memory, MB:   $(spread "$WORK/preview-base-csv-mb.t")"
   echo "  HTML page switch:         $(spread "$WORK/preview-base-html-switch.t")  ratio new/base: $(ratio "$switch" "$(median <"$WORK/preview-base-html-switch.t")")"
   echo "  HTML page loaded:         $(spread "$WORK/preview-base-html-loaded.t")"
   echo "  pages shown / loads:      $(shown "$WORK/preview-base-html-ok.t") / $RUNS"
