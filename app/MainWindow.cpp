@@ -144,9 +144,9 @@ void Twnd_qv_Main::pcChange(int index)
     const bool asPage = fPreviewPage->ShowsPages() && options.Format != listing::rfCSV;
     fListing.Preview(options, asPage);
     if (asPage)
-        fPreviewPage->ShowPage(fListing.Report());
+        fPreviewPage->ShowPage(fListing.Report(), fListing.PageToShow(TPreviewPage::MaxPageCells));
     else
-        fPreviewPage->ShowText(fListing.Report());
+        fPreviewPage->ShowText(fListing.TextToPrint());
 }
 
 void Twnd_qv_Main::acPreviewExecute()

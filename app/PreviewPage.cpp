@@ -1,6 +1,7 @@
 #include "app/PreviewPage.h"
 
 #include "app/Controls.h"
+#include "listing/ReportFile.h"
 #include "ui/HtmlPrinter.h"
 #include "ui/HtmlView.h"
 #include "ui/TextPrinter.h"
@@ -14,6 +15,13 @@
 
 namespace app {
 
+namespace {
+const QString NoBrowserCaption = QStringLiteral(" HTML view is not available");
+const QString BrowserStoppedCaption = QStringLiteral(" The HTML view stopped before it could show the report.");
+} // namespace
+
+const qsizetype TPreviewPage::MaxPageCells = ui::THtmlView::MaxCells;
+
 TPreviewPage::TPreviewPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet3"));
@@ -23,7 +31,7 @@ TPreviewPage::TPreviewPage(QWidget *parent) : QWidget(parent)
     Memo->setObjectName(QStringLiteral("Memo"));
     // The caption shows wherever the browser view does not draw, and
     // instead of it when the program has none.
-    BrowserPanel = new QLabel(QStringLiteral(" HTML view is not available"), this);
+    BrowserPanel = new QLabel(NoBrowserCaption, this);
     BrowserPanel->setObjectName(QStringLiteral("BrowserPanel"));
     BrowserPanel->setAlignment(Qt::AlignCenter);
     BrowserPanel->setFrameShape(QFrame::StyledPanel);
@@ -32,6 +40,7 @@ TPreviewPage::TPreviewPage(QWidget *parent) : QWidget(parent)
     Browser = ui::THtmlView::Create(BrowserPanel);
     if (Browser) {
         Browser->setObjectName(QStringLiteral("Browser"));
+        connect(Browser, &ui::THtmlView::Stopped, this, &TPreviewPage::BrowserStopped);
         panelLayout->addWidget(Browser);
     }
     BrowserPanel->hide();
@@ -51,17 +60,29 @@ TPreviewPage::TPreviewPage(QWidget *parent) : QWidget(parent)
 
 void TPreviewPage::ShowText(const QStringList &lines)
 {
-    Memo->setPlainText(lines.join(QStringLiteral("\r\n")));
+    Memo->SetLines(lines);
     BrowserPanel->hide();
     Memo->show();
 }
 
-void TPreviewPage::ShowPage(const QStringList &lines)
+void TPreviewPage::ShowPage(const QStringList &report, const QStringList &page)
 {
-    fPageShown = lines;
-    Browser->ShowReport(lines);
+    fPageShown = report;
     Memo->hide();
+    BrowserPanel->setText(NoBrowserCaption);
+    Browser->show();
     BrowserPanel->show();
+    QString error;
+    if (!Browser->ShowReport(page, error))
+        throw listing::ECreateFileError(Browser->ShownFile(), error);
+}
+
+void TPreviewPage::BrowserStopped()
+{
+    // Without a word the user would see an empty page and think the
+    // report empty.
+    Browser->hide();
+    BrowserPanel->setText(BrowserStoppedCaption);
 }
 
 int TPreviewPage::PrintPage(QPrinter &printer, const QString &date) const
@@ -74,7 +95,7 @@ int TPreviewPage::PrintPage(QPrinter &printer, const QString &date) const
 
 int TPreviewPage::PrintText(QPrinter &printer, const QStringList &lines) const
 {
-    return ui::PrintPlainText(printer, lines, Memo->font(), Memo->tabStopDistance());
+    return ui::PrintPlainText(printer, lines, Memo->font(), Memo->TabStopDistance());
 }
 
 } // namespace app

@@ -24,9 +24,15 @@ public:
 
     // True when HTML reports can be shown as pages.
     bool ShowsPages() const { return Browser != nullptr; }
-    // Shows the report's lines as text, or as a page.
+    // The most cells a page shown may hold (a larger report shows its
+    // first rows).
+    static const qsizetype MaxPageCells;
+    // Shows lines as text, one a line (none may hold a line break).
     void ShowText(const QStringList &lines);
-    void ShowPage(const QStringList &lines);
+    // Shows Page, made of Report (all of it, or its first rows), and keeps
+    // Report for a print. Throws listing::ECreateFileError when the page
+    // cannot be handed to the browser view.
+    void ShowPage(const QStringList &report, const QStringList &page);
     // Prints the page shown last as a page (whether or not a text has been
     // shown since), with Date in its footer. Both prints run to their end
     // inside the call. The number of pages printed: -1 when no page has
@@ -40,6 +46,8 @@ public:
     QPushButton *SaveButton() const { return bSave; }
 
 private:
+    void BrowserStopped();
+
     ui::TTextViewer *Memo = nullptr;
     QLabel *BrowserPanel = nullptr;
     ui::THtmlView *Browser = nullptr;

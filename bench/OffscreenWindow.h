@@ -12,7 +12,8 @@
 struct TOffscreenWindow {
     TOffscreenWindow(int &argc, char **argv, const QString &folder)
     {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
         app::TApplication::PrepareBrowserEngine();
         engine::InitCharTables();

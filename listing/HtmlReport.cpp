@@ -80,20 +80,45 @@ void WriteRow(const TLineSink &sink, const std::vector<int> &fields, const TRowV
 QString HtmlEscape(QStringView text)
 {
     QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        default: out += c;
-        }
-    }
+    AppendHtmlEscaped(out, text);
     return out;
 }
 
-TReportParts HtmlParts(const THtmlLayout &layout, const TReportSource &source)
+namespace {
+
+const char *EntityOf(QChar c)
+{
+    switch (c.unicode()) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+bool IsHtmlSpecial(QChar c)
+{
+    return EntityOf(c) != nullptr;
+}
+
+void AppendHtmlEscaped(QString &out, QStringView text)
+{
+    // Runs without a character to escape go in whole.
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (const char *entity = EntityOf(text[i])) {
+            out += text.mid(plain, i - plain);
+            out += QLatin1String(entity);
+            plain = i + 1;
+        }
+    }
+    out += text.mid(plain);
+}
+
+TReportParts HtmlParts(const THtmlLayout &layout, const TReportSource &source, const QString &note)
 {
     const std::vector<int> fields = ReportFields(source.Columns);
     const int base = source.Order.empty()
@@ -110,10 +135,12 @@ TReportParts HtmlParts(const THtmlLayout &layout, const TReportSource &source)
             WriteRow(sink, fields, row, TreeIndent(Depth(row.Data.FullName()) - base, layout));
         });
     };
-    parts.Tail = [&layout](const TLineSink &sink) {
+    parts.Tail = [&layout, note](const TLineSink &sink) {
         sink(QStringLiteral("</table>"));
         if (!layout.Grid)
             sink(QStringLiteral("<hr/>"));
+        if (!note.isEmpty())
+            sink(QStringLiteral("<p>%1</p>").arg(HtmlEscape(note)));
         sink(QStringLiteral("</center>"));
         sink(QStringLiteral("</body>"));
         sink(QStringLiteral("</html>"));
@@ -121,9 +148,9 @@ TReportParts HtmlParts(const THtmlLayout &layout, const TReportSource &source)
     return parts;
 }
 
-void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source)
+void WriteHTML(const TLineSink &sink, const THtmlLayout &layout, const TReportSource &source, const QString &note)
 {
-    WriteParts(HtmlParts(layout, source), sink);
+    WriteParts(HtmlParts(layout, source, note), sink);
 }
 
 void ExportHTML(QStringList &report, const THtmlLayout &layout, const TReportSource &source)

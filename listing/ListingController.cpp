@@ -4,9 +4,11 @@
 #include "listing/HtmlReport.h"
 #include "listing/JsonReport.h"
 #include "listing/PathReport.h"
+#include "listing/ReportColumns.h"
 #include "listing/ListingOrder.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace listing {
 
@@ -134,21 +136,42 @@ void TListingController::WriteReport(const TReportOptions &options, const TLineE
 
 void TListingController::Preview(const TReportOptions &options, bool asPage)
 {
+    fPreviewed = options;
     BuildReport(options);
     if (asPage)
         return;
     // A name may hold a line break; the text shown breaks the line there,
     // and so does the print.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    fTextShown.clear();
-    for (const QString &line : fReport) {
-        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
-            fTextShown += line.split(lineBreak);
-        else
-            fTextShown.append(line);
+    const auto breaks = [](const QString &line) {
+        return line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'));
+    };
+    // Nearly always no name holds a break, and the text shown shares the
+    // report's lines.
+    fTextShown = fReport;
+    if (std::any_of(fReport.cbegin(), fReport.cend(), breaks)) {
+        fTextShown.clear();
+        for (const QString &line : std::as_const(fReport))
+            fTextShown += breaks(line) ? line.split(lineBreak) : QStringList{line};
     }
     if (fTextShown.isEmpty())
         fTextShown.append(QString());
+}
+
+QStringList TListingController::PageToShow(qsizetype maxCells) const
+{
+    const qsizetype fields = qMax<qsizetype>(1, qsizetype(ReportFields(fPreviewed.Columns).size()));
+    const qsizetype rows = qMax<qsizetype>(1, maxCells / fields);
+    if (RowCount() <= rows)
+        return fReport;
+    const std::vector<int> shown(fOrder.begin(), fOrder.begin() + rows);
+    const QLocale &locale = fFormats.Locale;
+    const QString note = QStringLiteral("This preview shows the first %1 of %2 rows; Save and Print take all of them.")
+                             .arg(locale.toString(rows), locale.toString(RowCount()));
+    QStringList page;
+    WriteHTML([&page](const QString &line) { page.append(line); }, fPreviewed.Layout,
+              TReportSource{fList, shown, fPreviewed.Columns, fFormats, fPreviewed.TimeStyle}, note);
+    return page;
 }
 
 QString TListingController::Save(const QString &chosen, TReportFileType type, const TReportOptions &options)

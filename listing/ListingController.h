@@ -100,6 +100,11 @@ public:
     void Preview(const TReportOptions &options, bool asPage);
     // The lines of the text the preview shows, one line at least.
     const QStringList &TextToPrint() const { return fTextShown; }
+    // The page a browser view shows of the HTML report the last Preview
+    // built: the report itself, or, when it has more than MaxCells cells
+    // in its rows, a page of as many of its first rows as fit, which ends
+    // by saying how many rows it shows of how many.
+    QStringList PageToShow(qsizetype maxCells) const;
     // The name Save gives the file, known before anything is written, so
     // that a question about replacing a file names the one that will be
     // replaced: "list.txt" chosen as CSV is "list.csv".
@@ -134,6 +139,7 @@ private:
     TListingBuilder fBuilder;
     std::vector<int> fOrder;
     QStringList fReport;
+    TReportOptions fPreviewed;  // the options of the last Preview
     QStringList fTextShown{QString()};
     explorer::TIncrementalSearch fSearch;
     qint64 fProgressInterval = 0;

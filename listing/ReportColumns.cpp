@@ -30,7 +30,11 @@ const std::array<TReportColumnInfo, ReportColumnCount> Columns{{
 // The combined field goes by the name of the name column.
 const char *const CombinedHeader = "Name";
 
-const QString PlainCell = QStringLiteral("<td><font size=\"2\" face=\"verdana\">%1</font></td>");
+const QLatin1String CellStart("<td><font size=\"2\" face=\"verdana\">");
+const QLatin1String RightCellStart("<td align=\"right\"><font size=\"2\" face=\"verdana\">");
+const QLatin1String CellEnd("</font></td>");
+// Room for most values, so that a cell is one allocation.
+constexpr qsizetype CellValueRoom = 64;
 
 // QString::number without a string of its own: a report writes two
 // numbers a row.
@@ -60,12 +64,51 @@ void AppendStamp(QString &out, int column, const TRowValues &row)
     row.Times.Append(out, StampValue(row.Data, stamp), StampRepeated(row.Data, stamp));
 }
 
-QString HtmlSizeCell(const TFileData &d)
+// Escapes what has been appended to Out since From; nothing to do for
+// nearly every time stamp.
+void EscapeTail(QString &out, qsizetype from)
 {
-    if (d.Directory)
-        return QStringLiteral("<td align=\"right\"><font size=\"2\" face=\"verdana\">&lt;DIR&gt;  </font></td>");
-    const long long kilobytes = std::llround(static_cast<long double>(d.Size) / 1024);
-    return QStringLiteral("<td align=\"right\"><font size=\"2\" face=\"verdana\">%1</font></td>").arg(kilobytes);
+    const QStringView tail = QStringView(out).mid(from);
+    if (std::none_of(tail.begin(), tail.end(), IsHtmlSpecial))
+        return;
+    const QString plain = tail.toString();
+    out.truncate(from);
+    AppendHtmlEscaped(out, plain);
+}
+
+void AppendHtmlValue(QString &cell, int field, const TRowValues &row, const QString &indent)
+{
+    const TFileData &d = row.Data;
+    switch (field) {
+    case CombinedName: AppendHtmlEscaped(cell, row.Parts->Combined(row.Columns)); break;
+    case rcPath: AppendHtmlEscaped(cell, row.Parts->Folder); break;
+    case rcName:
+        cell += indent;
+        AppendHtmlEscaped(cell, row.Parts->Base);
+        break;
+    case rcExt:
+        // An empty cell would lose its borders in old browsers.
+        if (row.Parts->Ext.trimmed().isEmpty())
+            cell += QLatin1String("&nbsp;");
+        else
+            AppendHtmlEscaped(cell, row.Parts->Ext);
+        break;
+    case rcSize:
+        if (d.Directory)
+            cell += QLatin1String("&lt;DIR&gt;  ");
+        else
+            cell += QString::number(std::llround(static_cast<long double>(d.Size) / 1024));
+        break;
+    case rcCreated:
+    case rcModified:
+    case rcAccessed: {
+        const qsizetype from = cell.size();
+        AppendStamp(cell, field, row);
+        EscapeTail(cell, from);
+        break;
+    }
+    case rcAttributes: cell += AttributesToText(d.Attributes); break;
+    }
 }
 
 } // namespace
@@ -150,26 +193,12 @@ QString HtmlHeaderCell(int field)
 
 QString HtmlCell(int field, const TRowValues &row, const QString &indent)
 {
-    const TFileData &d = row.Data;
-    switch (field) {
-    case CombinedName: return PlainCell.arg(HtmlEscape(row.Parts->Combined(row.Columns)));
-    case rcPath: return PlainCell.arg(HtmlEscape(row.Parts->Folder));
-    case rcName: return PlainCell.arg(indent + HtmlEscape(row.Parts->Base));
-    case rcExt:
-        // An empty cell would lose its borders in old browsers.
-        return PlainCell.arg(row.Parts->Ext.trimmed().isEmpty() ? QStringLiteral("&nbsp;")
-                                                                 : HtmlEscape(row.Parts->Ext));
-    case rcSize: return HtmlSizeCell(d);
-    case rcCreated:
-    case rcModified:
-    case rcAccessed: {
-        QString text;
-        AppendStamp(text, field, row);
-        return PlainCell.arg(HtmlEscape(text));
-    }
-    case rcAttributes: return PlainCell.arg(AttributesToText(d.Attributes));
-    }
-    return QString();
+    QString cell;
+    cell.reserve(RightCellStart.size() + CellValueRoom + CellEnd.size());
+    cell += field == rcSize ? RightCellStart : CellStart;
+    AppendHtmlValue(cell, field, row, indent);
+    cell += CellEnd;
+    return cell;
 }
 
 QString ListText(TReportColumn column, const TFileData &d, const QString &timestampFormat,

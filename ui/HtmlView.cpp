@@ -71,6 +71,11 @@ THtmlView::THtmlView(QWidget *parent) : QWidget(parent)
     // surface exist before the window is first shown, so the window is made
     // right once.
     page->setUrl(QUrl(QStringLiteral("about:blank")));
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    emit Stopped();
+            });
     view->setContextMenuPolicy(Qt::NoContextMenu);
     view->setAcceptDrops(false);
     layout->addWidget(view);
@@ -81,19 +86,39 @@ THtmlView::THtmlView(QWidget *parent) : QWidget(parent)
 
 THtmlView::~THtmlView() = default;
 
-void THtmlView::ShowReport(const QStringList &lines)
+bool THtmlView::ShowReport(const QStringList &lines, QString &error)
 {
     // A new name for each page, so that the engine never shows a cached one.
+    const QString previous = fShownFile;
     fShownFile = fFolder.filePath(QStringLiteral("report-%1.html").arg(++fPageNumber));
+    if (!previous.isEmpty())
+        QFile::remove(previous);
     QFile file(fShownFile);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write("\xEF\xBB\xBF");
-        file.write(lines.join(QStringLiteral("\r\n")).toUtf8());
-    }
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8();
+    bool written = fFolder.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                   file.flush();
+    // Closing clears the error of a write that failed before it.
+    error = fFolder.isValid() ? file.errorString() : fFolder.errorString();
     file.close();
-    QFile::remove(fFolder.filePath(QStringLiteral("report-%1.html").arg(fPageNumber - 1)));
+    if (written && file.error() != QFileDevice::NoError) {
+        written = false;
+        error = file.errorString();
+    }
+    if (!written) {
+        file.remove();
+        Load(QUrl(QStringLiteral("about:blank")));
+        return false;
+    }
+    Load(QUrl::fromLocalFile(fShownFile));
+    return true;
+}
+
+void THtmlView::Load(const QUrl &address)
+{
 #ifdef TAMAREL_WITH_WEBENGINE
-    static_cast<QWebEngineView *>(fEngine)->load(QUrl::fromLocalFile(fShownFile));
+    static_cast<QWebEngineView *>(fEngine)->load(address);
+#else
+    Q_UNUSED(address);
 #endif
 }
 

@@ -43,7 +43,7 @@ protected:
         StartWindow(Root() + QStringLiteral("shown"));
     }
 
-    QString Shown() const { return Find<ui::TTextViewer>("Memo")->toPlainText(); }
+    QString Shown() const { return Find<ui::TTextViewer>("Memo")->Lines().join(QLatin1Char('\n')); }
 };
 
 TEST_F(MainWindowTest, StartsOnTheExplorerPageWithEveryControlAtItsInitialValue)
@@ -249,7 +249,7 @@ TEST_F(MainWindowTest, ThePreviewIsBuiltAnewOnEachVisit)
     EXPECT_TRUE(Find<QWidget>("Memo")->isVisible());
     EXPECT_FALSE(Find<QWidget>("BrowserPanel")->isVisible());
     EXPECT_TRUE(Shown().startsWith(QStringLiteral("Name;Size;Modified;Attributes")));
-    EXPECT_EQ(Find<ui::TTextViewer>("Memo")->document()->blockCount(), 4);
+    EXPECT_EQ(Find<ui::TTextViewer>("Memo")->LineCount(), 4);
 
     Click("bBack2");
     Click("cbxSize");

@@ -128,6 +128,28 @@ TEST_F(ListingControllerTest, PrintingGivesTheTextShownNotTheReportSavedSince)
     EXPECT_EQ(listing.TextToPrint(), shown);
 }
 
+// A browser view cannot hold a table of any size: beyond its cells, the
+// page shows the first rows and says how many of how many; the report
+// itself, saved or printed, keeps them all.
+TEST_F(ListingControllerTest, APageForTheBrowserViewKeepsTheRowsThatFitAndSaysHowMany)
+{
+    List(false);
+    TReportOptions options;  // four cells a row: name, size, modified, attributes
+    listing.Preview(options, true);
+    EXPECT_EQ(listing.PageToShow(4 * 22), listing.Report()) << "every row fits";
+
+    const QStringList page = listing.PageToShow(4 * 5 + 3);
+    const QStringList report = listing.Report();
+    EXPECT_EQ(page.count(QStringLiteral("<tr>")), 1 + 5) << "the header row and five rows";
+    const qsizetype end = page.indexOf(QStringLiteral("</table>"));
+    ASSERT_GT(end, 0);
+    EXPECT_EQ(page.mid(0, end), report.mid(0, end)) << "the report's first rows as they are";
+    EXPECT_EQ(page.at(end + 1), QStringLiteral("<p>This preview shows the first 5 of 22 rows; Save and Print take all "
+                                                "of them.</p>"));
+    EXPECT_EQ(page.mid(end + 2), report.mid(report.size() - 3));
+    EXPECT_EQ(listing.Report().count(QStringLiteral("<tr>")), 1 + 22);
+}
+
 TEST_F(ListingControllerTest, SaveBuildsTheFileTypesReportAndAllFilesWritesTheOneBuiltLast)
 {
     List(false);

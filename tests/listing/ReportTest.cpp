@@ -194,6 +194,10 @@ TEST_F(ReportTest, HtmlCellsForSizesExtensionsAndEscapedNames)
     EXPECT_TRUE(all.contains(QStringLiteral("&lt;DIR&gt;  </font>")));
     EXPECT_EQ(HtmlEscape(QStringLiteral("<img src=x onerror=\"alert(1)\">")),
               QStringLiteral("&lt;img src=x onerror=&quot;alert(1)&quot;&gt;"));
+
+    // A regional date format may hold any text.
+    formats.ShortDateFormat = QStringLiteral("d'<&>'M");
+    EXPECT_TRUE(Html().join(QLatin1Char('\n')).contains(QStringLiteral(">4&lt;&amp;&gt;3 9:12:40</font>")));
 }
 
 TEST_F(ReportTest, BytesThatWereNotUtf8AreWrittenAsReplacementCharacters)
