@@ -26,8 +26,10 @@ void TContentCriteria::SetPhrase(const QString &value)
     fSearch.reset();
 }
 
-bool TContentCriteria::Matches(int folderFd, const char *name, uint32_t attributes) const
+bool TContentCriteria::Matches(int folderFd, const char *name, uint32_t attributes, int *error) const
 {
+    if (error)
+        *error = 0;
     if (fPhrase.isEmpty())
         return true;
     if (attributes & (platform::faDirectory | platform::faDevice))
@@ -40,7 +42,11 @@ bool TContentCriteria::Matches(int folderFd, const char *name, uint32_t attribut
         // A link the walk listed is read through; a name the walk saw as a
         // file is read only if it is still that file.
         const bool followLink = attributes & platform::faReparsePoint;
-        return fSearch->FileContainsPhrase(folderFd, name, followLink, ReadMonitor);
+        return fSearch->FileContainsPhrase(folderFd, name, followLink, ReadMonitor, error);
+    } catch (const std::bad_alloc &) {
+        if (error)
+            *error = ENOMEM;
+        return false;
     } catch (...) {
         return false;
     }

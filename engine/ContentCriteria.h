@@ -19,7 +19,9 @@ public:
     // entry (Name inside the open folder FolderFd, with the attribute bits
     // the walk read) must be a regular file that contains the phrase; every
     // failure is a non-match.
-    bool Matches(int folderFd, const char *name, uint32_t attributes) const;
+    // Error, when given, gets the errno of a file that could not be read
+    // (see TPhraseSearch), or 0.
+    bool Matches(int folderFd, const char *name, uint32_t attributes, int *error = nullptr) const;
 
     const QString &Phrase() const { return fPhrase; }
     void SetPhrase(const QString &value);

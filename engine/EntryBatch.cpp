@@ -50,8 +50,12 @@ void TEntryBatch::ExamineOne(size_t index, TEntryTools &tools)
     }
     if (mayEnter && MayEnterFolder(data.dwFileAttributes, fPass.SubfolderOffAttrs))
         fSubfolders.push_back({std::string(raw, entry.Length), data.cFileName});
-    if (!matched || !tools.Criteria.Matches(fPass.Folder, data))
+    int contentError = 0;
+    if (!matched || !tools.Criteria.Matches(fPass.Folder, data, &contentError)) {
+        if (contentError != 0)
+            fOutcomes.push_back({contentError, index, std::move(data)});
         return;
+    }
     // Only good while this batch is examined.
     data.folderFd = -1;
     data.rawName = nullptr;

@@ -260,10 +260,11 @@ void TFindFile::DoFileMatch(const QString &folder, const platform::TFindData &fi
         handler(*this, details);
 }
 
-bool TFindFile::AcceptFile(const QString &folder, const platform::TFindData &findData)
+bool TFindFile::AcceptFile(const QString &folder, const platform::TFindData &findData, int &contentError)
 {
+    contentError = 0;
     const std::shared_ptr<TSearchRun> run = fRun;
-    return run && !run->Stop && run->Criteria->Matches(folder, findData);
+    return run && !run->Stop && run->Criteria->Matches(folder, findData, &contentError);
 }
 
 } // namespace engine

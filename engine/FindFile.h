@@ -95,7 +95,9 @@ protected:
     virtual void DoSearchError(const TSearchError &error);
     virtual void DoSearchProgress();
     virtual void DoFileMatch(const QString &folder, const platform::TFindData &findData);
-    virtual bool AcceptFile(const QString &folder, const platform::TFindData &findData);
+    // ContentError gets the errno of a file whose content could not be
+    // read, or 0.
+    virtual bool AcceptFile(const QString &folder, const platform::TFindData &findData, int &contentError);
 
 private:
     friend class TFolderWalk;

@@ -126,8 +126,13 @@ bool TFolderWalk::FilePass(platform::TDirReader &dir, const QString &mask,
             continue;
         if (mayEnter && MayEnter(data.dwFileAttributes))
             subfolders->push_back({entry.name, data.cFileName});
-        if (!matched || !fEngine.AcceptFile(fPath, data))
+        int contentError = 0;
+        if (!matched || !fEngine.AcceptFile(fPath, data, contentError)) {
+            // Each mask's pass may meet the file again: one report.
+            if (contentError != 0 && !Stopped() && fReportedEntries.insert(entry.name).second)
+                ReportError(fPath + data.cFileName, contentError);
             continue;
+        }
         // A handler that runs while a long file is read may have destroyed
         // the engine.
         if (fRun->Orphaned)

@@ -5,6 +5,7 @@
 #include "platform/AnsiCodePage.h"
 #include "platform/RegularFile.h"
 
+#include <cerrno>
 #include <vector>
 
 namespace engine {
@@ -71,10 +72,16 @@ TPhraseSearch::TPhraseSearch(const TStringVariants &variants, TContentSearchOpti
 TPhraseSearch::~TPhraseSearch() = default;
 
 bool TPhraseSearch::FileContainsPhrase(int folderFd, const char *name, bool followLink,
-                                       const TReadMonitor &monitor) const
+                                       const TReadMonitor &monitor, int *error) const
 {
     platform::TRegularFile file;
-    if (file.Open(folderFd, name, followLink) != 0 || file.Size() == 0)
+    const int openError = file.Open(folderFd, name, followLink);
+    // Gone since the walk saw it, or swapped for something that is not a
+    // regular file (a link refused, a FIFO): nothing of the file was missed.
+    const bool missed = openError != 0 && openError != ENOENT && openError != EINVAL && openError != ELOOP;
+    if (error)
+        *error = missed ? openError : 0;
+    if (openError != 0 || file.Size() == 0)
         return false;
     bool stopped = false;
     auto mayRead = [&] {
@@ -99,6 +106,8 @@ bool TPhraseSearch::FileContainsPhrase(int folderFd, const char *name, bool foll
     case TEncoding::Utf8: found = fUtf8->Scan(content, mark); break;
     case TEncoding::Ansi: found = fUnmarked->Scan(content, mark); break;
     }
+    if (error && !found && !stopped)
+        *error = file.ReadError();
     // What was read before a stop may hold the phrase; a stopped search
     // reports nothing more, so say no.
     return found && !stopped;

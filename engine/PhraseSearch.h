@@ -44,10 +44,13 @@ public:
     // Name is opened relative to FolderFd (or as a path when FolderFd is
     // -1), through a link only when FollowLink says so. Only regular files
     // are read, up to the size they had when opened: a FIFO, socket, device
-    // or folder is a non-match and is never opened. Read failures end the
-    // scan like the end of the file; nothing here throws for a file's sake.
+    // or folder is a non-match and is never opened. A file that cannot be
+    // opened or read is a non-match too, and Error, when given, gets the
+    // errno (0 otherwise): what was not read may have held the phrase. A
+    // name that is gone or no longer a regular file is no error. Nothing
+    // here throws for a file's sake.
     bool FileContainsPhrase(int folderFd, const char *name, bool followLink,
-                            const TReadMonitor &monitor = nullptr) const;
+                            const TReadMonitor &monitor = nullptr, int *error = nullptr) const;
 
 private:
     std::unique_ptr<TByteScanner> fUnmarked;  // no mark: Windows-1252 and UTF-8 forms

@@ -21,14 +21,16 @@ void TSearchCriteria::Clear()
     fContent.Clear();
 }
 
-bool TSearchCriteria::Matches(const QString &folder, const platform::TFindData &findData) const
+bool TSearchCriteria::Matches(const QString &folder, const platform::TFindData &findData, int *contentError) const
 {
+    if (contentError)
+        *contentError = 0;
     return fAttributes.Matches(findData.dwFileAttributes)
            && fSize.Matches(findData.size)
            && fTimeStamp.Matches(findData.creationTime, findData.lastWriteTime,
                                  findData.lastAccessTime)
            && fFiles.Matches(folder, findData.cFileName)
-           && fContent.Matches(findData.folderFd, findData.rawName, findData.dwFileAttributes);
+           && fContent.Matches(findData.folderFd, findData.rawName, findData.dwFileAttributes, contentError);
 }
 
 } // namespace engine

@@ -18,7 +18,9 @@ public:
 
     // Cheapest test first; the file is opened for its content only when
     // attributes, size, times and filters have all passed. Folder ends in "/".
-    bool Matches(const QString &folder, const platform::TFindData &findData) const;
+    // ContentError, when given, gets the errno of a file whose content
+    // could not be read, or 0.
+    bool Matches(const QString &folder, const platform::TFindData &findData, int *contentError = nullptr) const;
 
     TFileCriteria &Files() { return fFiles; }
     const TFileCriteria &Files() const { return fFiles; }

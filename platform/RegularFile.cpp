@@ -79,6 +79,7 @@ int TRegularFile::Open(int folderFd, const char *name, bool followLink)
     fFd = followLink ? OpenThroughLink(dirFd, name, st) : OpenAsSeen(dirFd, name, st);
     fSize = fFd >= 0 ? int64_t(st.st_size) : 0;
     fPosition = 0;
+    fReadError = 0;
     return fFd >= 0 ? 0 : errno;
 }
 
@@ -90,6 +91,8 @@ size_t TRegularFile::Read(uint8_t *buffer, size_t count)
         const ssize_t n = read(fFd, buffer + done, count - done);
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0)
+            fReadError = errno;
         if (n <= 0)
             break;
         done += size_t(n);

@@ -36,13 +36,16 @@ public:
 
     // Up to Count bytes from where the last read ended; fewer only at the
     // size seen at opening, or when a read fails, which ends the content
-    // like its end does.
+    // like its end does and is kept in ReadError.
     size_t Read(uint8_t *buffer, size_t count);
+    // The errno of the read that failed, or 0.
+    int ReadError() const { return fReadError; }
 
 private:
     int fFd = -1;
     int64_t fSize = 0;
     int64_t fPosition = 0;
+    int fReadError = 0;
 };
 
 } // namespace platform
