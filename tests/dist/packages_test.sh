@@ -60,12 +60,14 @@ check_package()
         grep -qE " \./usr/$file\$" <<<"$contents" || fail "$name lacks /usr/$file"
     done
     grep -qE " \./usr/$forbidden\$" <<<"$contents" && fail "$name holds /usr/$forbidden"
-    awk '{ print $2 }' <<<"$contents" | grep -vqx 'root/root' && fail "$name has files not owned by root"
+    grep -vqx 'root/root' < <(awk '{ print $2 }' <<<"$contents") && fail "$name has files not owned by root"
     awk '{ print $6 }' <<<"$contents" | grep -vE '^\./(usr/.*)?$' && fail "$name installs outside /usr"
 
     dpkg-deb -x "$deb" "$out/$name"
-    readelf -S --wide "$out/$name/usr/bin/$name" | grep -q '\.debug_info' && fail "$name: binary not stripped"
-    zcat "$out/$name/usr/share/doc/$name/changelog.gz" | head -1 | grep -qF "($version)" ||
+    # Here-strings rather than pipes into grep -q, which pipefail would
+    # turn into a failure whenever grep leaves before the writer is done.
+    grep -q '\.debug_info' <<<"$(readelf -S --wide "$out/$name/usr/bin/$name")" && fail "$name: binary not stripped"
+    grep -qF "($version)" <<<"$(zcat "$out/$name/usr/share/doc/$name/changelog.gz" | sed -n 1p)" ||
         fail "$name: the changelog's first entry is not $version"
     grep -qF "$(sed -n '/^Permission/{p;q}' "$licence")" "$out/$name/usr/share/doc/$name/copyright" ||
         fail "$name: the copyright file lacks the licence"
