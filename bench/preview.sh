@@ -35,6 +35,8 @@ spread() {
   [ -s "$1" ] || { echo "-"; return; }
   echo "$(median <"$1") ($(sort -g "$1" | head -1)..$(sort -g "$1" | tail -1))"
 }
+# How many runs saw the page load (a 1 on their line).
+shown() { grep -cx 1 "$1" || true; }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for k in $keys; do : >"$WORK/preview-new-$k.t"; : >"$WORK/preview-base-$k.t"; done
