@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/ListModel.h"
+#include "listing/CsvReport.h"
 #include "ui/ColorPicker.h"
 #include "ui/ExplorerView.h"
 #include "ui/Notebook.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace app {
@@ -158,6 +160,13 @@ QWidget *TListPage::CreateCsvOptionsPage()
     cbCSVDelim->setEditable(true);
     cbCSVDelim->lineEdit()->setMaxLength(1);
     cbCSVDelim->setCurrentText(TReportOptions().Delimiter);
+    // A quote or a line break cannot be typed or pasted; one read from a
+    // settings file edited by hand gives way to the default.
+    cbCSVDelim->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"\r\n]?")), cbCSVDelim));
+    connect(cbCSVDelim, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        if (!listing::IsCsvDelimiter(text))
+            cbCSVDelim->setCurrentText(TReportOptions().Delimiter);
+    });
     grid->addWidget(new QLabel(QStringLiteral("Format:"), page), 0, 0);
     grid->addWidget(cbCSVFormat, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Delimiter:"), page), 1, 0);

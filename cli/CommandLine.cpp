@@ -2,6 +2,7 @@
 
 #include "cli/OptionTable.h"
 #include "cli/OptionValues.h"
+#include "listing/CsvReport.h"
 #include "listing/ReportColumns.h"
 #include "platform/NameCodec.h"
 
@@ -119,12 +120,8 @@ bool ApplyReportOption(TOptionId id, const QString &v, TCommandLine &c, QString 
         return choice >= 0 || ChoiceError(id, v, error);
     case oDelimiter:
         r.Delimiter = v;
-        // A quote or a line break would make the quoting that keeps each
-        // entry one record ambiguous.
-        if (v.size() > 1)
-            error = QStringLiteral("one character or none");
-        else if (v == QLatin1String("\"") || v == QLatin1String("\n") || v == QLatin1String("\r"))
-            error = QStringLiteral("not a quote or a line break");
+        if (!listing::IsCsvDelimiter(v))
+            error = QStringLiteral("one character or none, not a quote or a line break");
         return error.isEmpty();
     case oColumns: return ReadColumns(v, r.Columns, error);
     case oSeparate: r.Columns.Separate = true; return true;

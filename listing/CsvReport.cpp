@@ -94,6 +94,12 @@ const QString &RowLine(const QString &delimiter, const std::vector<int> &fields,
 
 } // namespace
 
+bool IsCsvDelimiter(QStringView delimiter)
+{
+    return delimiter.isEmpty()
+           || (delimiter.size() == 1 && delimiter != u"\"" && delimiter != u"\n" && delimiter != u"\r");
+}
+
 TReportParts CsvParts(const QString &delimiter, const TReportSource &source)
 {
     const std::vector<int> fields = ReportFields(source.Columns);

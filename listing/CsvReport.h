@@ -14,6 +14,10 @@ namespace listing {
 TReportParts CsvParts(const QString &delimiter, const TReportSource &source);
 void WriteCSV(const TLineSink &sink, const QString &delimiter, const TReportSource &source);
 
+// One character or none, and neither a double quote nor a line break: the
+// quoting that keeps each entry one record could not be told from those.
+bool IsCsvDelimiter(QStringView delimiter);
+
 // Clears Report and fills it.
 void ExportCSV(QStringList &report, const QString &delimiter, const TReportSource &source);
 

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -143,6 +145,23 @@ TEST_F(SettingsTest, HandWrittenValuesAreReadAsWrittenAndNamesAndOtherValuesKept
     EXPECT_EQ(Stored().back().first, otherDesktop) << "after the values the program writes";
     EXPECT_TRUE(StoredText().startsWith("; written by hand\n"));
     EXPECT_TRUE(StoredText().endsWith("[another window]\nx=1\n"));
+}
+
+// A quote or a line break as the delimiter would make the CSV's quoting
+// ambiguous: neither typing nor a hand-edited file can set one.
+TEST_F(SettingsTest, AQuoteNeverBecomesTheDelimiter)
+{
+    StoreText("[wnd_qv_Main]\ncbCSVDelim_Text=\"\n");
+    Start();
+    auto *delimiter = Find<QComboBox>("cbCSVDelim");
+    EXPECT_EQ(delimiter->currentText(), QStringLiteral(";"));
+    Click("rgReportCSV");
+    delimiter->lineEdit()->selectAll();
+    QTest::keyClicks(delimiter->lineEdit(), QStringLiteral("\""));
+    EXPECT_EQ(delimiter->currentText(), QStringLiteral(";"));
+    delimiter->lineEdit()->selectAll();
+    QTest::keyClicks(delimiter->lineEdit(), QStringLiteral(","));
+    EXPECT_EQ(delimiter->currentText(), QStringLiteral(","));
 }
 
 TEST_F(SettingsTest, ChosenOptionsComeBackAtTheNextStart)
