@@ -39,6 +39,20 @@ listing::TReportEncoder EncoderFor(const TCommandLine &c)
     return listing::TReportEncoder(listing::teUtf8, false, end);
 }
 
+// The report's bytes, in order, to Write; left by TReportStopped as soon as
+// the user asks to stop.
+void WriteEncodedReport(const listing::TListingController &listing, const listing::TReportOptions &report,
+                        const listing::TReportEncoder &encoder, const listing::TByteSink &write)
+{
+    listing.WriteReport(
+        report, [&encoder](QByteArray &bytes, const QString &line) { encoder.Append(bytes, line); },
+        [&write](const QByteArray &bytes) {
+            if (TInterruption::Requested())
+                throw TReportStopped();
+            write(bytes);
+        });
+}
+
 // What the explorer would show of Folder, as far as a listing asks: the
 // entries named to be left unticked. Every other entry counts as ticked,
 // and a listing never looks for one that is not there, so the folder is
@@ -124,13 +138,7 @@ int TListCommand::WriteToOutput(const listing::TListingController &listing, cons
     TStandardOutput out(fOutFd);
     out.Write(encoder.Start());
     try {
-        listing.WriteReport(
-            report, [&encoder](QByteArray &bytes, const QString &line) { encoder.Append(bytes, line); },
-            [&out](const QByteArray &bytes) {
-                if (TInterruption::Requested())
-                    throw TReportStopped();
-                out.Write(bytes);
-            });
+        WriteEncodedReport(listing, report, encoder, [&out](const QByteArray &bytes) { out.Write(bytes); });
     } catch (const TReportStopped &) {
         return TInterruption::ExitStatus();
     }
@@ -148,13 +156,7 @@ int TListCommand::WriteToFile(const listing::TListingController &listing, const 
     try {
         // An interrupted writer is destroyed uncommitted: the old file stays.
         listing::TReportWriter writer(fCommandLine.Output, encoder);
-        listing.WriteReport(
-            report, [&encoder](QByteArray &bytes, const QString &line) { encoder.Append(bytes, line); },
-            [&writer](const QByteArray &bytes) {
-                if (TInterruption::Requested())
-                    throw TReportStopped();
-                writer.WriteEncoded(bytes);
-            });
+        WriteEncodedReport(listing, report, encoder, [&writer](const QByteArray &bytes) { writer.WriteEncoded(bytes); });
         if (TInterruption::Requested())
             return TInterruption::ExitStatus();
         writer.Commit();

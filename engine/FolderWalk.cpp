@@ -15,13 +15,7 @@ TFolderWalk::TFolderWalk(TFindFile &engine, std::shared_ptr<TSearchRun> run)
 
 void TFolderWalk::SearchTargets()
 {
-    const TTargetPaths &targets = fRun->Criteria->Files().GetTargetPaths();
-    for (int i = 0; i < targets.Count() && !Stopped(); ++i) {
-        fRun->Level = 0;
-        fRun->ActiveTarget = &targets[i];
-        SearchTarget(targets[i].Folder);
-    }
-    fRun->Level = 0;
+    SearchEachTarget(*fRun, [this](const QString &folder) { SearchTarget(folder); });
 }
 
 void TFolderWalk::SearchTarget(const QString &folder)

@@ -29,13 +29,7 @@ TParallelWalk::~TParallelWalk()
 
 void TParallelWalk::SearchTargets()
 {
-    const TTargetPaths &targets = fRun->Criteria->Files().GetTargetPaths();
-    for (int i = 0; i < targets.Count() && !Stopped(); ++i) {
-        fRun->Level = 0;
-        fRun->ActiveTarget = &targets[i];
-        SearchTarget(targets[i].Folder);
-    }
-    fRun->Level = 0;
+    SearchEachTarget(*fRun, [this](const QString &folder) { SearchTarget(folder); });
 }
 
 void TParallelWalk::SearchTarget(const QString &folder)

@@ -2,6 +2,7 @@
 // What a walk on one thread and a walk with helpers decide alike.
 
 #include "engine/FileDetails.h"
+#include "engine/SearchRun.h"
 #include "engine/TargetPaths.h"
 
 #include <atomic>
@@ -39,5 +40,19 @@ private:
     std::atomic<uint32_t> &fLevel;
     uint32_t fStart;
 };
+
+// Walks every target of Run in turn with SearchTarget(folder), each from
+// level 0 and with the run's ActiveTarget set, until the run is stopped.
+template <class SearchTarget>
+void SearchEachTarget(TSearchRun &run, SearchTarget searchTarget)
+{
+    const TTargetPaths &targets = run.Criteria->Files().GetTargetPaths();
+    for (int i = 0; i < targets.Count() && !run.Stop; ++i) {
+        run.Level = 0;
+        run.ActiveTarget = &targets[i];
+        searchTarget(targets[i].Folder);
+    }
+    run.Level = 0;
+}
 
 } // namespace engine
