@@ -136,8 +136,11 @@ void TTextViewer::LayOut(QTextLayout &layout, int line) const
     layout.beginLayout();
     QTextLine row = layout.createLine();
     row.setLeadingIncluded(true);
-    row.setPosition(QPointF(0, 0));
     layout.endLayout();
+    // Every line's text on the baseline of the viewer's own font, also when
+    // a character from a fallback font with a taller ascent lowers the
+    // line's natural baseline.
+    row.setPosition(QPointF(0, fontMetrics().ascent() - row.ascent()));
 }
 
 int TTextViewer::GutterWidth() const

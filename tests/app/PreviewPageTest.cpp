@@ -100,6 +100,33 @@ TEST_F(PreviewPageTest, TheReportShowsNumberedWithTheCaretLineMarked)
     EXPECT_GT(ink, 20);
 }
 
+// A character the viewer's font lacks comes from another font, whose taller
+// ascent must not push its line's text below the line's number.
+TEST(TextViewerLines, TextFromAFallbackFontSitsOnTheSameBaseline)
+{
+    ui::TTextViewer viewer;
+    viewer.resize(300, 120);
+    const QString replaced = QStringLiteral("xx") + QChar(0xFFFD) + QChar(0xFFFD);
+    // The first line is the caret's, painted yellow.
+    viewer.SetLines({QString(), QStringLiteral("xx"), replaced});
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    const QImage image = viewer.viewport()->grab().toImage();
+    const int height = viewer.fontMetrics().lineSpacing();
+    const QColor background = image.pixelColor(image.width() - 1, image.height() - 1);
+    // The lowest inked row of the first letter, from its line's top.
+    const auto bottomOfX = [&](int line) {
+        int lowest = -1;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < 6 + viewer.fontMetrics().horizontalAdvance(QLatin1Char('x')); ++x)
+                if (image.pixelColor(x, 4 + line * height + y) != background)
+                    lowest = y;
+        return lowest;
+    };
+    ASSERT_GE(bottomOfX(1), 0);
+    EXPECT_EQ(bottomOfX(2), bottomOfX(1));
+}
+
 TEST_F(PreviewPageTest, KeysMoveTheCaretAsInAnyReadOnlyTextView)
 {
     Key(Qt::Key_Right);
