@@ -3,7 +3,8 @@
 // the CSV report as plain text, each timed from the start of the print to
 // the file in its place. "pause" is the longest stretch between two calls
 // of the progress callback, where the window lets its events run: the
-// longest the window goes unanswered.
+// longest the window goes unanswered; "finish" is the last of them, where
+// the PDF is completed, synced and put in place.
 
 #include "app/PrintJob.h"
 #include "listing/CsvReport.h"
@@ -53,9 +54,11 @@ public:
     }
     void Report(const char *what, const QString &file, int pages)
     {
-        fLongestPause = qMax(fLongestPause, fSinceStep.nsecsElapsed());
-        std::printf("%s pages=%d seconds=%.3f pause=%.3f bytes=%lld\n", what, pages, double(fTotal.nsecsElapsed()) / 1e9,
-                    double(fLongestPause) / 1e9, static_cast<long long>(QFileInfo(file).size()));
+        const qint64 finish = fSinceStep.nsecsElapsed();
+        fLongestPause = qMax(fLongestPause, finish);
+        std::printf("%s pages=%d seconds=%.3f pause=%.3f finish=%.3f bytes=%lld\n", what, pages,
+                    double(fTotal.nsecsElapsed()) / 1e9, double(fLongestPause) / 1e9, double(finish) / 1e9,
+                    static_cast<long long>(QFileInfo(file).size()));
     }
 
 private:

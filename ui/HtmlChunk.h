@@ -5,8 +5,9 @@
 // minutes before its first page.
 //
 // The table is laid out to the page's width, long names wrap inside their
-// cells (breaking anywhere when a name has no space), its heading row is
-// repeated at the top of every page, and a row never straddles two pages.
+// cells (breaking anywhere when a name has no space), and its heading row is
+// repeated at the top of every page. A row of several lines may be split
+// between two pages.
 
 #include <QImage>
 #include <QSizeF>

@@ -28,9 +28,9 @@ void PaintLine(QPainter &painter, const QRectF &line, const QString &left, const
 }
 
 // A run of rows as the count laid it out: rows First to Last, of which its
-// first Pages pages are printed. When it is not the last run, the rows that
-// begin on its last page are left to the next run, which starts them on a
-// fresh page at Next, so that page is not printed half empty.
+// first Pages pages are printed. When it is not the last run, the rows of
+// its last page are left to the next run, which starts them on a fresh page
+// at Next, so that page is not printed half empty.
 struct TRun {
     qsizetype First = 0;
     qsizetype Last = 0;
@@ -75,15 +75,21 @@ TRun THtmlPrint::TImpl::CountRun(const THtmlChunk &chunk, qsizetype first, qsize
     if (last == Rows.Count || chunk.Rows() == 0)
         return {first, last, chunk.PageCount(), last};
     // The others are counted by their rows, which the first pass of the
-    // layout has placed: asking for all pages would cost a second one.
-    const int lastRow = chunk.Rows() - 1;
-    const int lastPage = chunk.PageOfRowTop(lastRow);
-    const int leftOver = chunk.FirstRowFrom(lastPage);
-    // Not when the last page holds the end of a row that began before it
-    // (one taller than a page), or holds all the rows.
-    if (leftOver > 0 && chunk.PageOfRowBottom(leftOver - 1) < lastPage)
-        return {first, last, lastPage, first + leftOver};
-    return {first, last, chunk.PageOfRowBottom(lastRow) + 1, last};
+    // layout has placed: asking for all pages would cost a second one. A
+    // run leaves the rows of its last page to the next, or of its last
+    // pages when a row crosses the edge above the last (that row's top
+    // would print here and again there): only at an edge no row crosses
+    // does the next run go on just where this one stops.
+    for (int page = chunk.PageOfRowTop(chunk.Rows() - 1); page > 0;) {
+        const int leftOver = chunk.FirstRowFrom(page);
+        if (leftOver == 0)
+            break;
+        if (chunk.PageOfRowBottom(leftOver - 1) < page)
+            return {first, last, page, first + leftOver};
+        page = chunk.PageOfRowTop(leftOver - 1);
+    }
+    // No such edge: the run prints whole, and the next begins a page.
+    return {first, last, chunk.PageOfRowBottom(chunk.Rows() - 1) + 1, last};
 }
 
 void THtmlPrint::TImpl::PaintHeaderAndFooter(QPainter &painter, const QPagedPaintDevice &device) const

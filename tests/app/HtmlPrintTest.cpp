@@ -30,9 +30,9 @@ protected:
         if (!HasPdfToText())
             GTEST_SKIP() << "pdftotext is not installed";
     }
-    // Rows "row-00000.txt" and on, one line each; the row Tall, unless -1,
-    // has a name taller than a page, of the words "q0000" to "q1499" run
-    // together.
+    // Rows "row-00000.txt" and on, one line each but every 37th, which takes
+    // three; the row Tall, unless -1, has a name taller than a page, of the
+    // words "q0000" to "q1499" run together.
     static QStringList Report(int rows, int tall = -1)
     {
         explorer::TFileList list;
@@ -40,6 +40,8 @@ protected:
             explorer::TFileData d;
             d.Location = QStringLiteral("/srv/");
             d.Name = QStringLiteral("row-%1.txt").arg(i, 5, 10, QLatin1Char('0'));
+            if (i % 37 == 5)
+                d.Name += QString(150, QLatin1Char('n'));
             for (int word = 0; i == tall && word < TallWords; ++word)
                 d.Name += QStringLiteral("q%1").arg(word, 4, 10, QLatin1Char('0'));
             d.Size = i;
@@ -101,11 +103,13 @@ protected:
     static constexpr int TallWords = 1500;
 };
 
+// Runs of a few pages each, so that rows split by a page's edge meet their
+// ends too.
 TEST_F(HtmlPrintTest, RunsOfRowsGiveThePagesOfOneDocumentNumberedOfAll)
 {
     const QStringList report = Report(600);
     ASSERT_FALSE(Print(report, "whole.pdf", 1000).Cancelled);
-    const ui::TPrintResult runs = Print(report, "runs.pdf", 70);
+    const ui::TPrintResult runs = Print(report, "runs.pdf", 150);
     const QStringList whole = Pages("whole.pdf"), pages = Pages("runs.pdf");
     ASSERT_GT(pages.size(), 5);
     EXPECT_EQ(runs.Pages, pages.size());
