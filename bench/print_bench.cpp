@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <functional>
 #include <numeric>
 
 namespace {
@@ -67,34 +68,29 @@ private:
     qint64 fLongestPause = 0;
 };
 
-void PrintHtml(const QStringList &html, const QString &file)
+using TPaint = std::function<ui::TPrintResult(app::TPrintJob &job, const ui::TPrintProgress &progress)>;
+
+// Times Paint printing into the PDF file File, as Print does.
+void TimePrint(const char *what, const QString &file, const TPaint &paint)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     TStopwatch watch;
     app::TPrintJob job(printer);
+    const ui::TPrintResult result = paint(job, watch.Progress());
+    job.Finish();
+    watch.Report(what, file, result.Pages);
+}
+
+ui::TPrintResult PrintHtml(const QStringList &html, app::TPrintJob &job, const ui::TPrintProgress &progress)
+{
     const listing::THtmlReportRows report(html);
     const ui::THtmlRows rows{report.RowCount(), [&report](qsizetype f, qsizetype l) { return report.Document(f, l); }};
     const ui::THtmlPageTexts texts{QStringLiteral("file:///tmp/report.html"), QStringLiteral("1.1.2025")};
     ui::THtmlPrint print(job.Device(), rows, texts);
-    print.CountPages(watch.Progress());
-    const ui::TPrintResult result = print.Paint(job.Begin(), job.Device(), watch.Progress());
-    job.Finish();
-    watch.Report("print-html", file, result.Pages);
-}
-
-void PrintCsv(const QStringList &csv, const QString &file)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    TStopwatch watch;
-    app::TPrintJob job(printer);
-    const ui::TPrintResult result = ui::PrintPlainText(
-        job.Begin(), job.Device(), csv, QFontDatabase::systemFont(QFontDatabase::FixedFont), 80, watch.Progress());
-    job.Finish();
-    watch.Report("print-csv", file, result.Pages);
+    print.CountPages(progress);
+    return print.Paint(job.Begin(), job.Device(), progress);
 }
 
 } // namespace
@@ -114,11 +110,16 @@ int main(int argc, char **argv)
 
     QStringList html;
     listing::ExportHTML(html, listing::THtmlLayout(), source);
-    PrintHtml(html, folder.filePath(QStringLiteral("html.pdf")));
+    TimePrint("print-html", folder.filePath(QStringLiteral("html.pdf")),
+              [&html](app::TPrintJob &job, const ui::TPrintProgress &progress) { return PrintHtml(html, job, progress); });
     html.clear();
 
     QStringList csv;
     listing::ExportCSV(csv, QStringLiteral(";"), source);
-    PrintCsv(csv, folder.filePath(QStringLiteral("csv.pdf")));
+    TimePrint("print-csv", folder.filePath(QStringLiteral("csv.pdf")),
+              [&csv](app::TPrintJob &job, const ui::TPrintProgress &progress) {
+                  return ui::PrintPlainText(job.Begin(), job.Device(), csv,
+                                            QFontDatabase::systemFont(QFontDatabase::FixedFont), 80, progress);
+              });
     return 0;
 }
