@@ -13,6 +13,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <numeric>
 #include <sys/resource.h>
 
 using namespace app;
@@ -147,6 +148,31 @@ TEST_F(LongPrintWindowTest, CancelStopsThePrintAndKeepsTheOldFile)
     EXPECT_EQ(OutFolder(), QStringList{QStringLiteral("print.pdf")});
     EXPECT_EQ(Status(), QStringLiteral("Printing cancelled"));
     EXPECT_TRUE(messages.Shown.isEmpty());
+}
+
+// More rows than are laid out at a time: the runs' pages follow each other
+// as one document's would.
+TEST_F(LongPrintWindowTest, ALargeReportPrintsEveryRowOnceOnPagesNumberedOfAll)
+{
+    if (!testing_support::HasPdfToText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    Preview("rgReportHTML");
+    PrintTo(Out("print.pdf"));
+    Click("Button1");
+    QStringList pages = testing_support::PdfText(Out("print.pdf")).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    ASSERT_GT(pages.size(), 20);
+    QList<int> rows;
+    for (int p = 0; p < pages.size(); ++p) {
+        EXPECT_TRUE(pages[p].contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()))) << p + 1;
+        QRegularExpressionMatchIterator row = QRegularExpression(QStringLiteral("/f(1\\d{5})\\.txt")).globalMatch(pages[p]);
+        while (row.hasNext())
+            rows.append(row.next().captured(1).toInt() - 100000);
+    }
+    QList<int> expected(Files());
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(rows, expected) << "every row once, in order";
 }
 
 // Closing cannot pull the window from under a print that runs inside a
