@@ -4,7 +4,8 @@
 // the file in its place. "pause" is the longest stretch between two calls
 // of the progress callback, where the window lets its events run: the
 // longest the window goes unanswered; "finish" is the last of them, where
-// the PDF is completed, synced and put in place.
+// the PDF is completed, synced and put in place. "count-html" is the part
+// of the HTML print spent counting its pages before it paints them.
 
 #include "app/PrintJob.h"
 #include "listing/CsvReport.h"
@@ -89,7 +90,10 @@ ui::TPrintResult PrintHtml(const QStringList &html, app::TPrintJob &job, const u
     const ui::THtmlRows rows{report.RowCount(), [&report](qsizetype f, qsizetype l) { return report.Document(f, l); }};
     const ui::THtmlPageTexts texts{QStringLiteral("file:///tmp/report.html"), QStringLiteral("1.1.2025")};
     ui::THtmlPrint print(job.Device(), rows, texts);
+    QElapsedTimer count;
+    count.start();
     print.CountPages(progress);
+    std::printf("count-html seconds=%.3f\n", double(count.nsecsElapsed()) / 1e9);
     return print.Paint(job.Begin(), job.Device(), progress);
 }
 

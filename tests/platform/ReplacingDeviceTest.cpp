@@ -87,11 +87,4 @@ TEST_F(ReplacingDeviceTest, AFileSizeLimitIsToldByCommitAndNeverCutsTheOldFile)
     }
 }
 
-TEST_F(ReplacingDeviceTest, ATargetThatCannotBeMadeSaysWhyAtOpen)
-{
-    TReplacingDevice device;
-    EXPECT_EQ(device.Open(QString::fromStdString(Abs("no/such/folder/print.pdf"))), ENOENT);
-    EXPECT_FALSE(device.isOpen());
-}
-
 } // namespace
