@@ -6,6 +6,7 @@
 #include "app/FormStorage.h"
 #include "app/ListPage.h"
 #include "app/PreviewPage.h"
+#include "app/PrintCommand.h"
 #include "app/StartFolder.h"
 #include "explorer/FieldFormat.h"
 #include "ui/ColorPicker.h"
@@ -24,6 +25,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <stdexcept>
 
@@ -47,6 +49,7 @@ Twnd_qv_Main::Twnd_qv_Main(const explorer::TRegionalFormats &formats, const QStr
     fListing.SetSearchInterval(QApplication::keyboardInputInterval());
     fListing.SetProgressInterval(ListingEventInterval);
     CreateLayout();
+    fPrint = std::make_unique<TPrintCommand>(*this, *fPreviewPage);
     BindControllers();
     DeviceMonitor = fServices.MonitorSources
                         ? new devices::TZelko_DeviceMonitor(fServices.MonitorSources(), this)
@@ -172,24 +175,37 @@ void Twnd_qv_Main::BuildList(const QString &folder)
 {
     fListing.BuildList(folder, fExplorer.List(), fExplorerPage->ListingOptions());
     // A close asked for while the listing ran waited for it to unwind.
-    if (fCloseWhenListed)
+    if (fCloseWhenDone)
         QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void Twnd_qv_Main::acPrintExecute()
 {
+    // The window's events run while a print does: a second Print waits for
+    // the first to end.
+    if (fPrint->Running()) {
+        fPrintWaiting = true;
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     if (!fServices.PrintDialog(printer))
         return;
-    // The print runs to its end here: a second Print waits in the event
-    // queue until this one is done.
-    int pages = -1;
-    if (fListPage->ReportFormat() != listing::rfCSV)
-        pages = fPreviewPage->PrintPage(printer, fFormats.Locale.toString(QDate::currentDate(), fFormats.ShortDateFormat));
-    if (pages < 0)
-        pages = fPreviewPage->PrintText(printer, fListing.TextToPrint());
-    if (pages == 0)
-        throw std::runtime_error("Cannot print. The printer could not be started.");
+    const auto ended = qScopeGuard([this] { PrintEnded(); });
+    const QString outcome = fPrint->Print(printer, fListPage->ReportFormat() != listing::rfCSV, fListing.TextToPrint(),
+                                          fFormats.Locale.toString(QDate::currentDate(), fFormats.ShortDateFormat));
+    if (!outcome.isEmpty())
+        ShowUntilNextAction(outcome);
+}
+
+void Twnd_qv_Main::PrintEnded()
+{
+    if (fCloseWhenDone) {
+        fPrintWaiting = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    } else if (fPrintWaiting) {
+        fPrintWaiting = false;
+        QTimer::singleShot(0, this, &Twnd_qv_Main::acPrintExecute);
+    }
 }
 
 void Twnd_qv_Main::acSaveExecute()
@@ -277,8 +293,14 @@ void Twnd_qv_Main::closeEvent(QCloseEvent *event)
     // The listing runs inside the call that started it: closing now would
     // pull the window from under it. Stop it and close once it has unwound.
     if (fListing.Listing()) {
-        fCloseWhenListed = true;
+        fCloseWhenDone = true;
         fListing.Stop();
+        event->ignore();
+        return;
+    }
+    if (fPrint->Running()) {
+        fCloseWhenDone = true;
+        fPrint->Cancel();
         event->ignore();
         return;
     }

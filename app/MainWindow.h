@@ -30,6 +30,7 @@ class TExplorerPage;
 class TFormStorage;
 class TListPage;
 class TPreviewPage;
+class TPrintCommand;
 
 // Posted to the window when a volume arrives or leaves; its handler
 // rebuilds the drive bar later, from the event loop.
@@ -76,6 +77,7 @@ private:
     void acPreviewExecute();
     void bBack2Click();
     void acPrintExecute();
+    void PrintEnded();
     void acSaveExecute();
     void About1Click();
     void cmExit();
@@ -100,7 +102,10 @@ private:
     const QString FTimestampFormat;
     explorer::TExplorerController fExplorer;
     listing::TListingController fListing;
-    bool fCloseWhenListed = false;
+    // A close asked for while a listing or a print ran waits for it to end.
+    bool fCloseWhenDone = false;
+    std::unique_ptr<TPrintCommand> fPrint;
+    bool fPrintWaiting = false;  // a Print asked for while one ran
 
     ui::TPageControl *pc = nullptr;
     TExplorerPage *fExplorerPage = nullptr;

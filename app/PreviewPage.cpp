@@ -1,6 +1,8 @@
 #include "app/PreviewPage.h"
 
 #include "app/Controls.h"
+#include "app/PrintJob.h"
+#include "listing/HtmlReportRows.h"
 #include "listing/ReportFile.h"
 #include "ui/HtmlPrinter.h"
 #include "ui/HtmlView.h"
@@ -9,7 +11,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrinter>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -85,17 +86,25 @@ void TPreviewPage::BrowserStopped()
     BrowserPanel->setText(BrowserStoppedCaption);
 }
 
-int TPreviewPage::PrintPage(QPrinter &printer, const QString &date) const
+ui::TPrintResult TPreviewPage::PrintPage(TPrintJob &job, const QString &date, const ui::TPrintProgress &progress) const
 {
-    if (!Browser || fPageShown.isEmpty())
-        return -1;
+    // The print keeps the report it started with: a preview built while
+    // it runs (the window's events go on meanwhile) does not change it.
+    const listing::THtmlReportRows report(fPageShown);
+    const ui::THtmlRows rows{report.RowCount(),
+                             [&report](qsizetype first, qsizetype last) { return report.Document(first, last); }};
     const ui::THtmlPageTexts texts{QUrl::fromLocalFile(Browser->ShownFile()).toString(), date};
-    return ui::PrintHtml(printer, fPageShown.join(QStringLiteral("\r\n")), texts);
+    ui::THtmlPrint print(job.Device(), rows, texts);
+    if (!print.CountPages(progress))
+        return {0, true};
+    return print.Paint(job.Begin(), job.Device(), progress);
 }
 
-int TPreviewPage::PrintText(QPrinter &printer, const QStringList &lines) const
+ui::TPrintResult TPreviewPage::PrintText(TPrintJob &job, const QStringList &lines,
+                                         const ui::TPrintProgress &progress) const
 {
-    return ui::PrintPlainText(printer, lines, Memo->font(), Memo->TabStopDistance());
+    const QStringList kept = lines;  // as PrintPage keeps its report
+    return ui::PrintPlainText(job.Begin(), job.Device(), kept, Memo->font(), Memo->TabStopDistance(), progress);
 }
 
 } // namespace app

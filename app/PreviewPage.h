@@ -3,11 +3,12 @@
 // an HTML report as a page in the browser view where the program has one,
 // and the Back, Print and Save buttons.
 
+#include "ui/PrintProgress.h"
+
 #include <QStringList>
 #include <QWidget>
 
 class QLabel;
-class QPrinter;
 class QPushButton;
 
 namespace ui {
@@ -16,6 +17,8 @@ class TTextViewer;
 } // namespace ui
 
 namespace app {
+
+class TPrintJob;
 
 class TPreviewPage : public QWidget {
     Q_OBJECT
@@ -33,13 +36,15 @@ public:
     // Report for a print. Throws listing::ECreateFileError when the page
     // cannot be handed to the browser view.
     void ShowPage(const QStringList &report, const QStringList &page);
+    // True when a page has been shown, which PrintPage prints.
+    bool HasPage() const { return Browser && !fPageShown.isEmpty(); }
     // Prints the page shown last as a page (whether or not a text has been
     // shown since), with Date in its footer. Both prints run to their end
-    // inside the call. The number of pages printed: -1 when no page has
-    // been shown, 0 when the printer could not be started.
-    int PrintPage(QPrinter &printer, const QString &date) const;
+    // inside the call, asking Progress between pages, and leave ending the
+    // job to the caller; they throw what TPrintJob::Begin throws.
+    ui::TPrintResult PrintPage(TPrintJob &job, const QString &date, const ui::TPrintProgress &progress) const;
     // Prints lines in the viewer's font and tab width.
-    int PrintText(QPrinter &printer, const QStringList &lines) const;
+    ui::TPrintResult PrintText(TPrintJob &job, const QStringList &lines, const ui::TPrintProgress &progress) const;
 
     QPushButton *BackButton() const { return bBack2; }
     QPushButton *PrintButton() const { return Button1; }

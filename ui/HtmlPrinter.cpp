@@ -1,76 +1,20 @@
 #include "ui/HtmlPrinter.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "ui/HtmlChunk.h"
+
 #include <QFontMetricsF>
-#include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextFrame>
-#include <QTextTable>
+#include <vector>
 
 namespace ui {
 
 namespace {
 
-// The report is laid out as a browser would lay it out on a 96-dpi screen,
-// where a pixel of its style sheet (a border, a cell's padding) is 1/96
-// inch, and then scaled to the printer. Laid out at the printer's own
-// resolution, such a pixel would shrink to a hairline.
-constexpr double LayoutDpi = 96.0;
-constexpr int DotsPerMetreAt96Dpi = 3780;
 constexpr double MillimetresPerInch = 25.4;
 // Between the report and the header or footer line.
 constexpr double HeaderGapMm = 4;
 constexpr double HeaderPointSize = 8;
-
-// The report's style sheet draws its grid one pixel wide, each cell giving
-// its left and bottom line and the table the right one. The rich-text engine
-// reads the cells' widths but draws them three pixels wide until they are
-// set on the cell format itself, and it has no right line for the table:
-// the last column draws it.
-void ThinGrid(QTextTable &table)
-{
-    for (int row = 0; row < table.rows(); ++row) {
-        for (int column = 0; column < table.columns(); ++column) {
-            QTextTableCell cell = table.cellAt(row, column);
-            QTextTableCellFormat format = cell.format().toTableCellFormat();
-            format.setTopBorder(format.topBorder());
-            format.setBottomBorder(format.bottomBorder());
-            format.setLeftBorder(format.leftBorder());
-            format.setRightBorder(column + 1 == table.columns() ? format.leftBorder() : format.rightBorder());
-            cell.setFormat(format);
-        }
-    }
-}
-
-// The report's table: its grid as on screen, its heading row repeated on
-// every page it spans.
-void PrepareTable(QTextDocument &document)
-{
-    for (QTextFrame *frame : document.rootFrame()->childFrames()) {
-        if (auto *table = qobject_cast<QTextTable *>(frame)) {
-            QTextTableFormat format = table->format();
-            format.setHeaderRowCount(1);
-            table->setFormat(format);
-            ThinGrid(*table);
-            return;
-        }
-    }
-}
-
-QString PageTitle(const QTextDocument &document)
-{
-    const QString title = document.metaInformation(QTextDocument::DocumentTitle).trimmed();
-    if (!title.isEmpty())
-        return title;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() > 0)
-            return block.text().trimmed();
-    }
-    return QString();
-}
 
 // Left and right texts on one line; the left one gives way (shortened in
 // the middle) when both do not fit.
@@ -83,77 +27,142 @@ void PaintLine(QPainter &painter, const QRectF &line, const QString &left, const
     painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, right);
 }
 
-// The report laid out in pages of PageSize, in 96-dpi pixels.
-void LayOut(QTextDocument &document, QPaintDevice &screen, const QString &html, const QSizeF &pageSize)
-{
-    // Metrics without screen hinting, so that a line measured at 96 dpi
-    // still fits when drawn at the printer's resolution.
-    document.setUseDesignMetrics(true);
-    // Without ligatures: "fi" in a name must be read back from the print as
-    // two letters, not as one sign.
-    QFont font = document.defaultFont();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    document.setDefaultFont(font);
-    QTextOption wrap = document.defaultTextOption();
-    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    document.setDefaultTextOption(wrap);
-    document.setUndoRedoEnabled(false);
-    document.setHtml(html);
-    PrepareTable(document);
-    // Laid out once, after the changes above: changing a laid-out table
-    // cell by cell would lay it out again for each.
-    document.documentLayout()->setPaintDevice(&screen);
-    document.setPageSize(pageSize);
-}
-
-// Page Index (from 0) of the laid-out document into Body, in device pixels.
-void PaintPage(QPainter &painter, QTextDocument &document, int index, const QRectF &body)
-{
-    const QSizeF page = document.pageSize();
-    painter.save();
-    painter.translate(body.topLeft());
-    painter.scale(body.width() / page.width(), body.height() / page.height());
-    painter.translate(0, -index * page.height());
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(QPointF(0, index * page.height()), page);
-    context.palette.setColor(QPalette::Text, Qt::black);
-    painter.setClipRect(context.clip);
-    document.documentLayout()->draw(&painter, context);
-    painter.restore();
-}
+// A run of rows as the count laid it out: rows First to Last, of which its
+// first Pages pages are printed. When it is not the last run, the rows of
+// its last page are left to the next run, which starts them on a fresh page
+// at Next, so that page is not printed half empty.
+struct TRun {
+    qsizetype First = 0;
+    qsizetype Last = 0;
+    int Pages = 0;
+    qsizetype Next = 0;
+};
 
 } // namespace
 
-int PrintHtml(QPrinter &printer, const QString &html, const THtmlPageTexts &texts, const TPrintMargins &margins)
-{
-    const QRectF body = margins.Within(printer);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return 0;
-    QImage screen(1, 1, QImage::Format_RGB32);
-    screen.setDotsPerMeterX(DotsPerMetreAt96Dpi);
-    screen.setDotsPerMeterY(DotsPerMetreAt96Dpi);
-    QTextDocument document;
-    LayOut(document, screen, html, body.size() * LayoutDpi / printer.resolution());
-    const int pages = document.pageCount();
-    const QString title = PageTitle(document);
+class THtmlPrint::TImpl {
+public:
+    TImpl(const QPagedPaintDevice &device, const THtmlRows &rows, const THtmlPageTexts &texts,
+          const THtmlPrintSettings &settings)
+        : Rows(rows), Texts(texts), AtATime(qMax<qsizetype>(1, settings.RowsAtATime)),
+          Body(settings.Margins.Within(device)), PageSize(Body.size() * THtmlChunk::LayoutDpi / device.logicalDpiX())
+    {
+        // Half the way is the count, half the painting.
+        Status.Total = 2 * qMax<qsizetype>(1, rows.Count);
+    }
+    std::unique_ptr<THtmlChunk> LayOut(qsizetype first, qsizetype last) const
+    {
+        return std::make_unique<THtmlChunk>(Rows.Document(first, last), PageSize);
+    }
+    TRun CountRun(const THtmlChunk &chunk, qsizetype first, qsizetype last) const;
+    void PaintHeaderAndFooter(QPainter &painter, const QPagedPaintDevice &device) const;
 
-    QFont lineFont = document.defaultFont();
+    const THtmlRows &Rows;
+    const THtmlPageTexts &Texts;
+    const qsizetype AtATime;
+    const QRectF Body;      // device pixels
+    const QSizeF PageSize;  // layout pixels
+    std::vector<TRun> Runs;
+    // A report of one run is laid out once: the count's layout is painted.
+    std::unique_ptr<THtmlChunk> OnlyRun;
+    QString Title;
+    TPrintStatus Status;
+};
+
+TRun THtmlPrint::TImpl::CountRun(const THtmlChunk &chunk, qsizetype first, qsizetype last) const
+{
+    // The last run prints whole, with what follows the table.
+    if (last == Rows.Count || chunk.Rows() == 0)
+        return {first, last, chunk.PageCount(), last};
+    // The others are counted by their rows, which the first pass of the
+    // layout has placed: asking for all pages would cost a second one. A
+    // run leaves the rows of its last page to the next, or of its last
+    // pages when a row crosses the edge above the last (that row's top
+    // would print here and again there): only at an edge no row crosses
+    // does the next run go on just where this one stops.
+    for (int page = chunk.PageOfRowTop(chunk.Rows() - 1); page > 0;) {
+        const int leftOver = chunk.FirstRowFrom(page);
+        if (leftOver == 0)
+            break;
+        if (chunk.PageOfRowBottom(leftOver - 1) < page)
+            return {first, last, page, first + leftOver};
+        page = chunk.PageOfRowTop(leftOver - 1);
+    }
+    // No such edge: the run prints whole, and the next begins a page.
+    return {first, last, chunk.PageOfRowBottom(chunk.Rows() - 1) + 1, last};
+}
+
+void THtmlPrint::TImpl::PaintHeaderAndFooter(QPainter &painter, const QPagedPaintDevice &device) const
+{
+    const qreal gap = HeaderGapMm * device.logicalDpiY() / MillimetresPerInch;
+    const qreal lineHeight = QFontMetricsF(painter.font(), painter.device()).height();
+    const QRectF header(Body.left(), Body.top() - gap - lineHeight, Body.width(), lineHeight);
+    const QRectF footer(Body.left(), Body.bottom() + gap, Body.width(), lineHeight);
+    PaintLine(painter, header, Title, QStringLiteral("Page %1 of %2").arg(Status.Page).arg(Status.Pages));
+    PaintLine(painter, footer, Texts.Address, Texts.Date);
+}
+
+THtmlPrint::THtmlPrint(const QPagedPaintDevice &device, const THtmlRows &rows, const THtmlPageTexts &texts,
+                       const THtmlPrintSettings &settings)
+    : fImpl(std::make_unique<TImpl>(device, rows, texts, settings))
+{
+}
+
+THtmlPrint::~THtmlPrint() = default;
+
+int THtmlPrint::Pages() const
+{
+    return fImpl->Status.Pages;
+}
+
+bool THtmlPrint::CountPages(const TPrintProgress &progress)
+{
+    TImpl &d = *fImpl;
+    int pages = 0;
+    for (qsizetype first = 0;;) {
+        const qsizetype last = qMin(d.Rows.Count, first + d.AtATime);
+        std::unique_ptr<THtmlChunk> chunk = d.LayOut(first, last);
+        if (first == 0)
+            d.Title = chunk->Title();
+        // The run painted is the run counted: laid out anew from the same
+        // rows, it falls into the same pages.
+        d.Runs.push_back(d.CountRun(*chunk, first, last));
+        pages += d.Runs.back().Pages;
+        first = d.Runs.back().Next;
+        if (last == d.Rows.Count) {
+            if (d.Runs.size() == 1)
+                d.OnlyRun = std::move(chunk);
+            d.Status.Pages = pages;
+            return true;
+        }
+        d.Status.Done = first;
+        if (!progress(d.Status))
+            return false;
+    }
+}
+
+TPrintResult THtmlPrint::Paint(QPainter &painter, QPagedPaintDevice &device, const TPrintProgress &progress)
+{
+    TImpl &d = *fImpl;
+    QFont lineFont;
+    lineFont.setStyleStrategy(QFont::PreferNoShaping);
     lineFont.setPointSizeF(HeaderPointSize);
     painter.setFont(lineFont);
-    const qreal gap = HeaderGapMm * printer.resolution() / MillimetresPerInch;
-    const qreal lineHeight = QFontMetricsF(lineFont, &printer).height();
-    const QRectF header(body.left(), body.top() - gap - lineHeight, body.width(), lineHeight);
-    const QRectF footer(body.left(), body.bottom() + gap, body.width(), lineHeight);
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0)
-            printer.newPage();
-        PaintPage(painter, document, p, body);
-        PaintLine(painter, header, title, QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages));
-        PaintLine(painter, footer, texts.Address, texts.Date);
+    const qsizetype counted = d.Status.Total / 2;
+    for (const TRun &run : d.Runs) {
+        const std::unique_ptr<THtmlChunk> chunk = d.OnlyRun ? std::move(d.OnlyRun) : d.LayOut(run.First, run.Last);
+        for (int page = 0; page < run.Pages; ++page) {
+            if (d.Status.Page > 0)
+                device.newPage();
+            chunk->PaintPage(painter, page, d.Body);
+            ++d.Status.Page;
+            d.PaintHeaderAndFooter(painter, device);
+            d.Status.Done = counted + counted * d.Status.Page / qMax(1, d.Status.Pages);
+            if (!progress(d.Status))
+                return {d.Status.Page, true};
+        }
     }
-    painter.end();
-    return pages;
+    return {d.Status.Page, false};
 }
 
 } // namespace ui

@@ -1,6 +1,6 @@
 #include "ui/PrintMargins.h"
 
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 namespace ui {
 
@@ -8,11 +8,11 @@ namespace {
 constexpr double MillimetresPerInch = 25.4;
 } // namespace
 
-QRectF TPrintMargins::Within(QPrinter &printer) const
+QRectF TPrintMargins::Within(const QPagedPaintDevice &device) const
 {
-    printer.setFullPage(true);
-    const double dotsPerMm = printer.resolution() / MillimetresPerInch;
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const int resolution = device.logicalDpiX();
+    const double dotsPerMm = resolution / MillimetresPerInch;
+    const QRectF paper = device.pageLayout().fullRectPixels(resolution);
     return QRectF(paper.left() + Left * dotsPerMm, paper.top() + Top * dotsPerMm,
                   paper.width() - (Left + Right) * dotsPerMm, paper.height() - (Top + Bottom) * dotsPerMm);
 }

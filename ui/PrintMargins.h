@@ -4,7 +4,7 @@
 
 #include <QRectF>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace ui {
 
@@ -14,10 +14,10 @@ struct TPrintMargins {  // millimetres
     double Top = 25;
     double Bottom = 25;
 
-    // The part of the paper inside the margins, in the printer's device
-    // pixels, counted from the paper's corner (the printer is switched to
-    // full-page coordinates for that).
-    QRectF Within(QPrinter &printer) const;
+    // The part of the paper inside the margins, in the device's pixels,
+    // counted from the paper's corner: the device must be set to full-page
+    // coordinates (QPageLayout::FullPageMode) before it is painted on.
+    QRectF Within(const QPagedPaintDevice &device) const;
 };
 
 } // namespace ui

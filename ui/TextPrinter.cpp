@@ -1,8 +1,8 @@
 #include "ui/TextPrinter.h"
 
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QTextOption>
 
 namespace ui {
@@ -11,39 +11,41 @@ namespace {
 constexpr double ScreenDpi = 96.0;
 } // namespace
 
-int PrintPlainText(QPrinter &printer, const QStringList &lines, const QFont &font, qreal tabStopPixels,
-                   const TPrintMargins &margins)
+TPrintResult PrintPlainText(QPainter &painter, QPagedPaintDevice &device, const QStringList &lines,
+                            const QFont &font, qreal tabStopPixels, const TPrintProgress &progress,
+                            const TPrintMargins &margins)
 {
-    const QRectF area = margins.Within(printer);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return 0;
+    const QRectF area = margins.Within(device);
+    const int resolution = device.logicalDpiY();
     QFont printFont = font;
     if (font.pixelSize() > 0)
         printFont.setPointSizeF(font.pixelSize() * 72.0 / ScreenDpi);
     painter.setFont(printFont);
-    const QFontMetricsF metrics(printFont, &printer);
-    const qreal lineHeight = metrics.lineSpacing();
+    const qreal lineHeight = QFontMetricsF(printFont, &device).lineSpacing();
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(tabStopPixels * printer.resolution() / ScreenDpi);
+    option.setTabStopDistance(tabStopPixels * resolution / ScreenDpi);
+    // At least one line a page, however large the font.
+    const qsizetype perPage = qMax<qsizetype>(1, qsizetype(area.height() / lineHeight));
+    const qsizetype count = qMax<qsizetype>(1, lines.size());
+    TPrintStatus status{0, count, 0, int((count + perPage - 1) / perPage)};
 
-    int pages = 1;
-    qreal y = area.top();
-    for (const QString &line : lines) {
-        if (y + lineHeight > area.bottom() && y > area.top()) {
-            printer.newPage();
-            ++pages;
-            y = area.top();
-        }
+    for (qsizetype first = 0; first < count; first += perPage) {
+        if (first > 0)
+            device.newPage();
+        const qsizetype last = qMin(lines.size(), first + perPage);
         painter.save();
         painter.setClipRect(area);
-        painter.drawText(QRectF(area.left(), y, area.width(), lineHeight), line, option);
+        for (qsizetype i = first; i < last; ++i)
+            painter.drawText(QRectF(area.left(), area.top() + (i - first) * lineHeight, area.width(), lineHeight),
+                             lines.at(i), option);
         painter.restore();
-        y += lineHeight;
+        ++status.Page;
+        status.Done = qMin(count, first + perPage);
+        if (!progress(status))
+            return {status.Page, true};
     }
-    painter.end();
-    return pages;
+    return {status.Page, false};
 }
 
 } // namespace ui

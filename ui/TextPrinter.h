@@ -4,17 +4,22 @@
 // at the right margin, as the viewer shows it unwrapped too).
 
 #include "ui/PrintMargins.h"
+#include "ui/PrintProgress.h"
 
 #include <QFont>
 #include <QStringList>
 
-class QPrinter;
+class QPagedPaintDevice;
+class QPainter;
 
 namespace ui {
 
-// Font sizes given in screen pixels are printed at the same size in points
-// they have on a 96-dpi screen. Returns the number of pages printed.
-int PrintPlainText(QPrinter &printer, const QStringList &lines, const QFont &font,
-                   qreal tabStopPixels, const TPrintMargins &margins = TPrintMargins());
+// Paints on Device through Painter, already begun on it in full-page
+// coordinates; ending the print is the caller's. Font sizes given in screen
+// pixels are printed at the size in points they have on a 96-dpi screen.
+// Progress is asked after every page.
+TPrintResult PrintPlainText(QPainter &painter, QPagedPaintDevice &device, const QStringList &lines,
+                            const QFont &font, qreal tabStopPixels, const TPrintProgress &progress,
+                            const TPrintMargins &margins = TPrintMargins());
 
 } // namespace ui

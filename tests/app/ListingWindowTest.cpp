@@ -1,3 +1,4 @@
+#include "PdfText.h"
 #include "WindowFixture.h"
 
 #include "app/Application.h"
@@ -28,6 +29,8 @@
 #include <QTreeView>
 
 using namespace app;
+using testing_support::HasPdfToText;
+using testing_support::PdfText;
 
 namespace {
 
@@ -53,17 +56,6 @@ protected:
         QFile file(QString::fromStdString(Abs(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    // The text of a printed PDF as pdftotext reads it, with its options;
-    // empty when the file is missing.
-    static QString PdfText(const QString &pdf, QStringList options)
-    {
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), options << pdf << QStringLiteral("-"));
-        if (!text.waitForFinished(30000) || text.exitCode() != 0)
-            return QString();
-        return QString::fromUtf8(text.readAllStandardOutput());
-    }
-    static bool HasPdfToText() { return QProcess::execute(QStringLiteral("pdftotext"), {QStringLiteral("-v")}) >= 0; }
     // The next prints go to this PDF file.
     void PrintToPdf(const char *name)
     {
@@ -400,22 +392,6 @@ TEST_F(ListingWindowTest, PrintingTheHtmlPreviewGivesTextThatFitsThePageWithHead
         EXPECT_LE(w.captured(2).toDouble(), width);
     }
     EXPECT_GT(words, AllEntries);
-}
-
-TEST_F(ListingWindowTest, APrintThatCannotStartSaysSo)
-{
-    Press(Qt::Key_L);
-    Click("bPreview");
-    testing_support::TMessageCatcher messages;
-    QStringList &shown = messages.Shown;
-    for (const char *format : {"rgReportHTML", "rgReportCSV"}) {
-        Click("bBack2");
-        Click(format);
-        Click("bPreview");
-        PrintToPdf("no/such/folder/print.pdf");
-        Click("Button1");
-    }
-    EXPECT_EQ(shown, QStringList(2, QStringLiteral("Cannot print. The printer could not be started.")));
 }
 
 TEST_F(ListingWindowTest, ASecondPrintWaitsForTheFirstAndPrintsTheSame)
