@@ -260,6 +260,11 @@ void TListPage::SelectFormat(int format)
         button->click();
 }
 
+void TListPage::FocusTable()
+{
+    List->setFocus(Qt::OtherFocusReason);
+}
+
 void TListPage::ShowOptionsPage(int format)
 {
     pcLay->SetActivePage(format);

@@ -40,6 +40,8 @@ public:
     void SelectFormat(int format);
     // Shows the options page of a format (CSV or HTML).
     void ShowOptionsPage(int format);
+    // Gives the keyboard to the list's table.
+    void FocusTable();
     // The HTML title, which each listing sets to its folder.
     void SetTitle(const QString &title);
 

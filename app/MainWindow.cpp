@@ -133,10 +133,13 @@ void Twnd_qv_Main::ShowUntilNextAction(const QString &text)
 
 void Twnd_qv_Main::pcChange(int index)
 {
-    // Arrow keys and typing belong to the folder's table: left with the tab
-    // bar, Right would turn the page instead of moving in the table.
+    // Arrow keys and typing belong to the page's table or view: left with
+    // the tab bar, Right would turn the page, and with a button that the
+    // page change hides, to nothing at all.
     if (index == pgExplorer)
         fExplorerPage->FocusTable();
+    else if (index == pgList)
+        fListPage->FocusTable();
     acList->setVisible(index == pgExplorer);
     acPreview->setVisible(index == pgList);
     acPrint->setVisible(index == pgPreview);
@@ -150,6 +153,7 @@ void Twnd_qv_Main::pcChange(int index)
         fPreviewPage->ShowPage(fListing.Report(), fListing.PageToShow(TPreviewPage::MaxPageCells));
     else
         fPreviewPage->ShowText(fListing.TextToPrint());
+    fPreviewPage->FocusView();
 }
 
 void Twnd_qv_Main::acPreviewExecute()

@@ -59,6 +59,12 @@ TPreviewPage::TPreviewPage(QWidget *parent) : QWidget(parent)
     layout->addLayout(buttons);
 }
 
+void TPreviewPage::FocusView()
+{
+    QWidget *view = Memo->isVisible() || !Browser ? static_cast<QWidget *>(Memo) : Browser;
+    view->setFocus(Qt::OtherFocusReason);
+}
+
 void TPreviewPage::ShowText(const QStringList &lines)
 {
     Memo->SetLines(lines);

@@ -32,6 +32,8 @@ public:
     static const qsizetype MaxPageCells;
     // Shows lines as text, one a line (none may hold a line break).
     void ShowText(const QStringList &lines);
+    // Gives the keyboard to the view that shows the report.
+    void FocusView();
     // Shows Page, made of Report (all of it, or its first rows), and keeps
     // Report for a print. Throws listing::ECreateFileError when the page
     // cannot be handed to the browser view.

@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, ShortcutsActOnEveryPageWhileTheirButtonsAreHidden)
     EXPECT_TRUE(saved.readAll().startsWith("\xEF\xBB\xBFName;Size;Modified;Attributes\r\n"));
 }
 
-TEST_F(MainWindowTest, TheFolderTableHasTheKeyboardAtStartAndWheneverItsPageComesBack)
+TEST_F(MainWindowTest, EachPagesTableOrViewHasTheKeyboardWhenItsPageComesForward)
 {
     QWidget *tree = Find<QWidget>("Tree");
     EXPECT_EQ(QApplication::focusWidget(), tree) << "at start";
@@ -189,6 +189,18 @@ TEST_F(MainWindowTest, TheFolderTableHasTheKeyboardAtStartAndWheneverItsPageCome
     ClickTab(pgList);
     Click("Button2");
     EXPECT_EQ(QApplication::focusWidget(), tree) << "Back from the List page";
+
+    // The buttons that turn these pages are hidden by the turn: without a
+    // focus of its own, the page would take no key at all.
+    Press(Qt::Key_L);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("List")) << "a listing started with Ctrl+L";
+    Click("rgReportCSV");
+    Click("bPreview");
+    auto *memo = Find<ui::TTextViewer>("Memo");
+    ASSERT_EQ(QApplication::focusWidget(), memo) << "the Preview button";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    ASSERT_GT(memo->LineCount(), 1);
+    EXPECT_EQ(memo->CaretPosition().Line, memo->LineCount() - 1);
 }
 
 TEST_F(MainWindowTest, MenusOpenWithAltAndTheirLetterOrF10AndItemsRunByTheirLetter)
