@@ -2,6 +2,7 @@
 
 #include "engine/WalkRules.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace engine {
@@ -9,14 +10,18 @@ namespace engine {
 namespace {
 
 // Folders read ahead of the walk, per thread: enough to keep the helpers
-// busy while the walking thread delivers, few enough that what they hold
-// (a descriptor or two, a few batches each) stays small.
-constexpr size_t ReadAheadPerThread = 4;
+// busy while the walking thread delivers (on a tree of small folders four
+// a thread left the helpers idle a tenth of the time), few enough that what
+// they hold (a descriptor or two, a few batches each) stays small; and
+// never more than MaxReadAhead, whatever the number of processors, so that
+// the descriptors held stay well below the common limit of 1,024.
+constexpr size_t ReadAheadPerThread = 16;
+constexpr size_t MaxReadAhead = 64;
 
 } // namespace
 
 TParallelWalk::TParallelWalk(TFindFile &engine, std::shared_ptr<TSearchRun> run)
-    : fEngine(engine), fRun(std::move(run)), fReadAheadLimit(ReadAheadPerThread * size_t(fRun->Workers)),
+    : fEngine(engine), fRun(std::move(run)), fReadAheadLimit(std::min(ReadAheadPerThread * size_t(fRun->Workers), MaxReadAhead)),
       fWorkers(fRun->Workers - 1, *fRun->Criteria, fRun->Stop)
 {
 }

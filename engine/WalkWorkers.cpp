@@ -15,10 +15,10 @@ constexpr auto IdleSpin = std::chrono::microseconds(200);
 constexpr auto BatchSpin = std::chrono::microseconds(1000);
 
 // Batches a listing may hold before reading it pauses: the folder being
-// delivered keeps every thread busy, one read ahead holds a hundred
-// entries or so, enough to be read whole when it is a typical folder.
+// delivered keeps every thread busy, one read ahead holds some five hundred
+// entries, enough to be read whole when it is a typical folder.
 constexpr size_t CurrentBatchesPerThread = 8;
-constexpr size_t AheadBatches = 4;
+constexpr size_t AheadBatches = 16;
 
 // Looks until Ready or the time is up. Between two looks the processor is
 // offered to other threads: when this process gets fewer processors than it
