@@ -98,9 +98,4 @@ TReportParts JsonParts(TTimeStyle style, const TReportSource &source)
     return parts;
 }
 
-void WriteJsonLines(const TLineSink &sink, TTimeStyle style, const TReportSource &source)
-{
-    WriteParts(JsonParts(style, source), sink);
-}
-
 } // namespace listing

@@ -18,7 +18,6 @@ namespace listing {
 // Style tsUtc writes the stamps in UTC, any other ISO 8601 with the local
 // offset. The source's columns are not looked at: every field is written.
 TReportParts JsonParts(TTimeStyle style, const TReportSource &source);
-void WriteJsonLines(const TLineSink &sink, TTimeStyle style, const TReportSource &source);
 
 // Appends Text as a JSON string, quotes included.
 void AppendJsonString(QString &out, QStringView text);

@@ -12,9 +12,4 @@ TReportParts PathParts(const TReportSource &source)
     return parts;
 }
 
-void WritePathList(const TLineSink &sink, const TReportSource &source)
-{
-    WriteParts(PathParts(source), sink);
-}
-
 } // namespace listing

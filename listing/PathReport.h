@@ -11,6 +11,5 @@
 namespace listing {
 
 TReportParts PathParts(const TReportSource &source);
-void WritePathList(const TLineSink &sink, const TReportSource &source);
 
 } // namespace listing
