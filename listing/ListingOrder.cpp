@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 #include <system_error>
 #include <thread>
 
@@ -12,28 +13,38 @@ namespace {
 
 using explorer::TFileData;
 
-// A row to sort: its full name as the two stored parts, held right here so
-// that comparing touches neither the records nor a built full name. Kept
-// small, since a million of them are sorted at once.
+// A row to sort, kept small since a million of them are sorted at once.
+// For the C locale Folder is the rank of the row's folder text among all
+// the folder texts of the list (see TFolderRanks); with collation keys it
+// is not used.
 struct TRow {
     const QChar *LocationData;
     const QChar *NameData;
     int32_t LocationSize;
     int32_t NameSize;
     int32_t Index;
+    int32_t Folder;
     bool Directory;
     QStringView Location() const { return QStringView(LocationData, LocationSize); }
     QStringView Name() const { return QStringView(NameData, NameSize); }
 };
 
-// Ordinal comparison of two full names given in parts; the C locale's
-// collation is exactly this. Entries of one folder share their location's
-// text, so most comparisons look at the names alone.
-int CompareOrdinal(const TRow &a, const TRow &b)
+// Code-unit comparison of two short texts, such as two names: a plain loop
+// beats the library's call, which is made for long texts.
+int CompareShort(QStringView a, QStringView b)
 {
-    if (a.LocationData == b.LocationData && a.LocationSize == b.LocationSize)
-        return a.Name().compare(b.Name());
-    const QStringView pa[2] = {a.Location(), a.Name()}, pb[2] = {b.Location(), b.Name()};
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t *pa = a.utf16(), *pb = b.utf16();
+    for (qsizetype i = 0; i < n; ++i)
+        if (pa[i] != pb[i])
+            return pa[i] < pb[i] ? -1 : 1;
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Code-unit comparison of A1 + A2 with B1 + B2, without building either.
+int CompareJoined(QStringView a1, QStringView a2, QStringView b1, QStringView b2)
+{
+    const QStringView pa[2] = {a1, a2}, pb[2] = {b1, b2};
     int ia = 0, ib = 0;
     QStringView ra = pa[0], rb = pb[0];
     for (;;) {
@@ -50,6 +61,89 @@ int CompareOrdinal(const TRow &a, const TRow &b)
         rb = rb.mid(n);
     }
 }
+
+// The folder texts of a list in code-unit order, so that comparing two full
+// names mostly comes down to comparing two numbers. Folders whose texts are
+// equal share a rank. The texts that begin with a given text follow it in
+// one run, which Last records: if A ranks before B and B lies beyond A's
+// run, A differs from B within A's length, and every name in A comes before
+// every name in B. Only a folder and a folder inside it need their
+// characters compared, and then only past the shared start.
+class TFolderRanks {
+public:
+    explicit TFolderRanks(std::vector<TRow> &rows)
+    {
+        // Entries of one folder nearly always share its text's storage.
+        std::unordered_map<const QChar *, std::vector<int32_t>> byData;
+        std::vector<QStringView> texts;
+        std::vector<int32_t> textOfRow(rows.size());
+        const QChar *lastData = nullptr;
+        qsizetype lastSize = -1;
+        int32_t lastText = -1;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const QStringView location = rows[i].Location();
+            if (location.data() != lastData || location.size() != lastSize) {
+                lastData = location.data();
+                lastSize = location.size();
+                std::vector<int32_t> &known = byData[lastData];
+                lastText = -1;
+                for (const int32_t t : known)
+                    if (texts[size_t(t)].size() == lastSize)
+                        lastText = t;
+                if (lastText < 0) {
+                    lastText = int32_t(texts.size());
+                    texts.push_back(location);
+                    known.push_back(lastText);
+                }
+            }
+            textOfRow[i] = lastText;
+        }
+        std::vector<int32_t> sorted(texts.size());
+        std::iota(sorted.begin(), sorted.end(), 0);
+        std::sort(sorted.begin(), sorted.end(),
+                  [&](int32_t a, int32_t b) { return texts[size_t(a)].compare(texts[size_t(b)]) < 0; });
+        std::vector<int32_t> rankOfText(texts.size());
+        for (size_t i = 0; i < sorted.size(); ++i) {
+            const QStringView text = texts[size_t(sorted[i])];
+            if (fTexts.empty() || fTexts.back() != text)
+                fTexts.push_back(text);
+            rankOfText[size_t(sorted[i])] = int32_t(fTexts.size() - 1);
+        }
+        fLast.resize(fTexts.size());
+        std::vector<int32_t> open;  // each text begins with the one below it
+        for (int32_t r = 0; r < int32_t(fTexts.size()); ++r) {
+            while (!open.empty() && !fTexts[size_t(r)].startsWith(fTexts[size_t(open.back())])) {
+                fLast[size_t(open.back())] = r - 1;
+                open.pop_back();
+            }
+            open.push_back(r);
+        }
+        for (const int32_t r : open)
+            fLast[size_t(r)] = int32_t(fTexts.size()) - 1;
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i].Folder = rankOfText[size_t(textOfRow[i])];
+    }
+
+    // Code-unit order of the full names of A and B.
+    bool Less(const TRow &a, const TRow &b) const
+    {
+        if (a.Folder == b.Folder)
+            return CompareShort(a.Name(), b.Name()) < 0;
+        if (a.Folder < b.Folder)
+            return b.Folder > fLast[size_t(a.Folder)] || InnerCompare(a, b) < 0;
+        return a.Folder <= fLast[size_t(b.Folder)] && InnerCompare(b, a) > 0;
+    }
+
+private:
+    // Outer's folder text begins Inner's: what follows it decides.
+    static int InnerCompare(const TRow &outer, const TRow &inner)
+    {
+        return CompareJoined(QStringView(), outer.Name(), inner.Location().mid(outer.LocationSize), inner.Name());
+    }
+
+    std::vector<QStringView> fTexts;  // by rank
+    std::vector<int32_t> fLast;       // the last rank whose text begins with this one
+};
 
 using TRowIterator = std::vector<TRow>::iterator;
 
@@ -78,9 +172,7 @@ void StableSort(TRowIterator first, TRowIterator last, Less less, int threads)
     std::inplace_merge(first, middle, last, less);
 }
 
-// Folders first, then files, each group sorted stably on its own.
-template <class Less>
-std::vector<int> SortedRows(const explorer::TFileList &list, Less less, int threads)
+std::vector<TRow> RowsOf(const explorer::TFileList &list)
 {
     std::vector<TRow> rows;
     rows.reserve(list.FileData.size());
@@ -89,8 +181,15 @@ std::vector<int> SortedRows(const explorer::TFileList &list, Less less, int thre
         const bool parent = d.ImageIndex == explorer::iiParent;
         const QStringView name = parent ? QStringView() : QStringView(d.Name);
         rows.push_back({d.Location.constData(), name.data(), int32_t(d.Location.size()), int32_t(name.size()),
-                        index++, d.Directory});
+                        index++, 0, d.Directory});
     }
+    return rows;
+}
+
+// Folders first, then files, each group sorted stably on its own.
+template <class Less>
+std::vector<int> SortedRows(std::vector<TRow> rows, Less less, int threads)
+{
     const auto files =
         std::stable_partition(rows.begin(), rows.end(), [](const TRow &r) { return r.Directory; });
     StableSort(rows.begin(), files, less, threads);
@@ -106,9 +205,11 @@ std::vector<int> SortedRows(const explorer::TFileList &list, Less less, int thre
 
 std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale &locale, int threads)
 {
+    std::vector<TRow> rows = RowsOf(list);
     if (locale.language() == QLocale::C) {
+        const TFolderRanks folders(rows);
         return SortedRows(
-            list, [](const TRow &a, const TRow &b) { return CompareOrdinal(a, b) < 0; }, threads);
+            std::move(rows), [&folders](const TRow &a, const TRow &b) { return folders.Less(a, b); }, threads);
     }
     QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseSensitive);
@@ -117,7 +218,7 @@ std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale 
     for (const TFileData &d : list.FileData)
         keys.push_back(collator.sortKey(d.FullName()));
     return SortedRows(
-        list,
+        std::move(rows),
         [&](const TRow &a, const TRow &b) { return keys[size_t(a.Index)].compare(keys[size_t(b.Index)]) < 0; },
         threads);
 }

@@ -1,6 +1,7 @@
 #include "SampleListing.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace explorer;
 using namespace listing;
@@ -60,6 +61,67 @@ TEST(ListingOrder, SeveralThreadsSortAsOneDoes)
         const std::vector<int> alone = ListingRowOrder(list, locale, 1);
         EXPECT_EQ(ListingRowOrder(list, locale, 2), alone) << locale.name().toStdString();
         EXPECT_EQ(ListingRowOrder(list, locale, 5), alone) << locale.name().toStdString();
+    }
+}
+
+// Full names built and compared whole, directories first: what the C
+// locale's order must be, however the rows' folder texts are stored.
+std::vector<int> ReferenceOrder(const TFileList &list)
+{
+    std::vector<int> order(list.FileData.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const TFileData &x = list.FileData[size_t(a)], &y = list.FileData[size_t(b)];
+        if (x.Directory != y.Directory)
+            return x.Directory;
+        return x.FullName().compare(y.FullName()) < 0;
+    });
+    return order;
+}
+
+TEST(ListingOrder, CodeUnitOrderHoldsForFoldersInsideFoldersAndOddlyStoredTexts)
+{
+    // Pieces that sort just below, at and above "/", letters in both cases,
+    // and characters outside the first plane (two code units each).
+    const QStringList pieces = {QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("/"), QStringLiteral("-"),
+                                QStringLiteral("."), QStringLiteral("0"), QStringLiteral("\u00e9"),
+                                QString::fromUtf8("\xF0\x9F\x92\xA9"), QStringLiteral("\uffff")};
+    std::mt19937 random(17);
+    const auto text = [&](int maxPieces) {
+        QString t;
+        for (int n = int(random() % unsigned(maxPieces + 1)); n > 0; --n)
+            t += pieces[int(random() % unsigned(pieces.size()))];
+        return t;
+    };
+    // One buffer whose beginnings serve as folder texts of their own: the
+    // same storage with different lengths.
+    static const QString buffer = QStringLiteral("/a/a/a/B/a");
+    for (int round = 0; round < 200; ++round) {
+        TFileList list;
+        std::vector<QString> folders;
+        for (int f = 0; f < 12; ++f) {
+            QString folder = f > 0 && random() % 2 ? folders[random() % folders.size()] + text(3) : text(6);
+            folders.push_back(folder);
+        }
+        for (int e = 0; e < 150; ++e) {
+            TFileData d;
+            switch (random() % 4) {
+            case 0: d.Location = QString::fromRawData(buffer.constData(), qsizetype(random() % 11)); break;
+            case 1: {  // the same text in storage of its own
+                const QString &folder = folders[random() % folders.size()];
+                d.Location = QString(folder.constData(), folder.size());
+                break;
+            }
+            default: d.Location = folders[random() % folders.size()]; break;  // shared storage
+            }
+            d.Name = text(3);
+            d.Directory = random() % 3 == 0;
+            d.Size = e;
+            list.FileData.push_back(d);
+        }
+        const std::vector<int> expected = ReferenceOrder(list);
+        ASSERT_EQ(ListingRowOrder(list, QLocale::c()), expected) << "round " << round;
     }
 }
 
