@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace cli {
 
@@ -25,6 +26,8 @@ public:
     // Progress when it is not null (a terminal); warnings and errors to
     // Errors.
     TListCommand(const TCommandLine &commandLine, int outFd, FILE *progress, FILE *errors);
+    ~TListCommand();
+    // The listing made stays with this object until it goes.
     int Run();
 
 private:
@@ -40,6 +43,8 @@ private:
     int fOutFd;
     TDiagnostics fDiagnostics;
     bool fIncomplete = false;
+    std::unique_ptr<explorer::TRegionalFormats> fFormats;
+    std::unique_ptr<listing::TListingController> fListing;
 };
 
 int RunTamarelList(int argc, char **argv);
