@@ -83,9 +83,11 @@ public:
     };
     const std::vector<TOutcome> &Outcomes() const { return fOutcomes; }
     std::vector<TSubfolderName> &Subfolders() { return fSubfolders; }
+    const std::vector<TSubfolderName> &Subfolders() const { return fSubfolders; }
     const char *RawName(size_t index) const { return fBytes.data() + fNames[index].Offset; }
     // Rethrows what ended Examine, if anything did.
     void RethrowFailure() const;
+    bool Failed() const { return bool(fFailure); }
 
     // Set by whoever hands the batch out: queued, being examined, done.
     enum TState { bsQueued, bsRunning, bsDone };

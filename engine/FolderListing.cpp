@@ -157,6 +157,20 @@ void TFolderListing::RethrowFailure() const
         std::rethrow_exception(fFailure);
 }
 
+bool TFolderListing::PeekSubfolders(std::vector<TSubfolderName> &subfolders) const
+{
+    std::lock_guard<std::mutex> lock(fLock);
+    if (!fListed || fFailure || fOpenError != 0 || fReadError != 0)
+        return false;
+    for (const std::unique_ptr<TEntryBatch> &batch : fBatches)
+        if (batch->State.load(std::memory_order_acquire) != TEntryBatch::bsDone || batch->Failed())
+            return false;
+    subfolders.clear();
+    for (const std::unique_ptr<TEntryBatch> &batch : fBatches)
+        subfolders.insert(subfolders.end(), batch->Subfolders().begin(), batch->Subfolders().end());
+    return true;
+}
+
 int TFolderListing::DuplicateFolderFd() const
 {
     if (!fDir || !fDir->IsOpen()) {

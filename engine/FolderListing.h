@@ -64,6 +64,10 @@ public:
     // to be read (what was read before is delivered all the same).
     int OpenError() const { return fOpenError; }
     int ReadError() const { return fReadError; }
+    // Once the listing has been read to its end and every batch examined,
+    // with nothing failed: the subfolders found, in listing order, copied
+    // (delivering hands the batches' own on later). False before.
+    bool PeekSubfolders(std::vector<TSubfolderName> &subfolders) const;
     // A new descriptor of the open folder, for walking its subfolders; -1
     // with errno set if it was not opened or none is left.
     int DuplicateFolderFd() const;

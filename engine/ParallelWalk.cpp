@@ -58,6 +58,7 @@ void TParallelWalk::SearchTarget(const QString &folder)
     }
     target.Listing = MakeListing(target.Plan, -1, fd);
     Visit(target, true);
+    Drop(target.Children);
     while (!fFrames.empty() && !Stopped()) {
         TFrame &top = fFrames.back();
         if (top.Next == top.Children.size()) {
@@ -85,6 +86,8 @@ void TParallelWalk::SearchTarget(const QString &folder)
             child.Listing = MakeListing(child.Plan, parent, -1);
         }
         Visit(child, false);
+        // What Visit did not make a frame of: a stop, a folder that failed.
+        Drop(child.Children);
     }
     // Whatever a stop left read ahead goes before the folders close.
     fWorkers.Quiesce();
@@ -116,7 +119,7 @@ void TParallelWalk::Visit(TChild &child, bool onStack)
     fRun->Level = child.Plan.Level;
     fReportedEntries.clear();
     std::vector<TSubfolderName> subfolders;
-    LookAhead(child.Listing);
+    LookAhead(child);
     if (!Deliver(*child.Listing, subfolders))
         return;
     int openError = child.Listing->OpenError();
@@ -221,44 +224,93 @@ void TParallelWalk::Descend(TChild &child, std::vector<TSubfolderName> subfolder
     }
     TFrame frame;
     frame.PathLength = fPath.size();
-    frame.Children.resize(subfolders.size());
-    for (size_t i = 0; i < subfolders.size(); ++i)
-        frame.Children[i].Name = std::move(subfolders[i]);
+    if (child.Peeked) {
+        // The same names, told by the same listing earlier.
+        frame.Children = std::move(child.Children);
+        child.Children.clear();
+    } else {
+        frame.Children.resize(subfolders.size());
+        for (size_t i = 0; i < subfolders.size(); ++i)
+            frame.Children[i].Name = std::move(subfolders[i]);
+    }
     fFrames.push_back(std::move(frame));
 }
 
-void TParallelWalk::LookAhead(const std::shared_ptr<TFolderListing> &current)
+void TParallelWalk::LookAhead(TChild &current)
 {
-    // The next folders in walk order: the rest of the deepest frame first.
+    // The next folders in walk order: the current folder's own subfolders
+    // if its listing has told them, then the rest of the deepest frame, and
+    // so on up.
     std::vector<std::shared_ptr<TFolderListing>> ahead;
-    for (size_t f = fFrames.size(); f-- > 0 && ahead.size() < fReadAheadLimit;) {
+    Peek(current);
+    bool more = true;
+    for (size_t i = 0; more && i < current.Children.size(); ++i)
+        more = PlanAhead(current.Children[i], current.Plan.Level + 1, 0, current.Listing.get(), ahead);
+    for (size_t f = fFrames.size(); more && f-- > 0;) {
         TFrame &frame = fFrames[f];
-        for (size_t i = frame.Next; i < frame.Children.size() && ahead.size() < fReadAheadLimit; ++i) {
-            TChild &child = frame.Children[i];
-            if (!child.Asked) {
-                Ask(child, fPath.left(frame.PathLength) + child.Name.Name + QLatin1Char('/'), uint32_t(f + 2));
-                if (Stopped())
-                    return;
-            }
-            if (!child.Enter)
-                continue;
-            if (!child.Listing) {
-                // Folders read ahead and passed over by deeper ones keep
-                // what they hold until their turn: no more of them.
-                const int parent = fReadAhead < fReadAheadLimit ? fFolders.Duplicate(f) : -1;
-                if (parent < 0) {
-                    f = 0;
-                    break;
-                }
-                child.Listing = MakeListing(child.Plan, parent, -1);
-                ++fReadAhead;
-            }
-            ahead.push_back(child.Listing);
-        }
+        for (size_t i = frame.Next; more && i < frame.Children.size(); ++i)
+            more = PlanAhead(frame.Children[i], uint32_t(f + 2), f, nullptr, ahead);
     }
+    if (Stopped())
+        return;
     if (!ahead.empty())
         fWorkers.Start();
-    fWorkers.SetListings(current, std::move(ahead));
+    fWorkers.SetListings(current.Listing, std::move(ahead));
+}
+
+bool TParallelWalk::PlanAhead(TChild &child, uint32_t level, size_t frame, const TFolderListing *parent,
+                              std::vector<std::shared_ptr<TFolderListing>> &ahead)
+{
+    if (ahead.size() >= fReadAheadLimit)
+        return false;
+    if (!child.Asked) {
+        const QString folder = parent ? parent->Plan().Folder : fPath.left(fFrames[frame].PathLength);
+        Ask(child, folder + child.Name.Name + QLatin1Char('/'), level);
+        if (Stopped())
+            return false;
+    }
+    if (!child.Enter)
+        return true;
+    if (!child.Listing) {
+        // Folders read ahead and passed over by deeper ones keep what they
+        // hold until their turn: no more of them.
+        if (fReadAhead >= fReadAheadLimit)
+            return false;
+        const int parentFd = parent ? parent->DuplicateFolderFd() : fFolders.Duplicate(frame);
+        if (parentFd < 0)
+            return false;
+        child.Listing = MakeListing(child.Plan, parentFd, -1);
+        ++fReadAhead;
+    }
+    ahead.push_back(child.Listing);
+    Peek(child);
+    for (TChild &grandchild : child.Children)
+        if (!PlanAhead(grandchild, level + 1, frame, child.Listing.get(), ahead))
+            return false;
+    return true;
+}
+
+void TParallelWalk::Peek(TChild &child)
+{
+    if (child.Peeked || !child.Listing || !child.Plan.FolderPass || Stopped())
+        return;
+    std::vector<TSubfolderName> subfolders;
+    if (!child.Listing->PeekSubfolders(subfolders))
+        return;
+    child.Peeked = true;
+    child.Children.resize(subfolders.size());
+    for (size_t i = 0; i < subfolders.size(); ++i)
+        child.Children[i].Name = std::move(subfolders[i]);
+}
+
+void TParallelWalk::Drop(std::vector<TChild> &children)
+{
+    for (TChild &child : children) {
+        if (child.Listing)
+            --fReadAhead;
+        Drop(child.Children);
+    }
+    children.clear();
 }
 
 void TParallelWalk::WhileWaiting()

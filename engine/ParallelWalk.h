@@ -7,11 +7,16 @@
 // walking thread in exactly that order, so a list made from them is the same
 // list. What changes is when a folder is read: as soon as a folder has been
 // delivered, the walk asks OnFolderChange for the next few folders it will
-// enter, in walk order, and the helpers open, read and examine those that
-// are to be entered while the walking thread delivers. So OnFolderChange
-// for a folder comes earlier than on one thread, though always before
-// anything of that folder and never for a folder the walk does not reach;
-// its answer keeps a folder out exactly as on one thread, unopened.
+// enter, in walk order as far as it knows them, and the helpers open, read
+// and examine those that are to be entered while the walking thread
+// delivers. A folder read ahead whose listing is all examined already tells
+// its own subfolders, which come next in walk order; they are asked about
+// and read ahead too, else every first subfolder would be read only when
+// the walk gets there, with the helpers waiting. So OnFolderChange for a
+// folder comes earlier than on one thread, and not always in walk order,
+// though always before anything of that folder and never for a folder the
+// walk does not reach; its answer keeps a folder out exactly as on one
+// thread, unopened.
 //
 // The bounds of TFolderWalk hold: the walking thread keeps its own stack of
 // folders and a TFolderStack, and the folders read ahead are few, each with
@@ -44,6 +49,9 @@ private:
         TFolderPlan Plan;  // valid once asked; Enter tells whether to go in
         bool Enter = false;
         std::shared_ptr<TFolderListing> Listing;  // once read ahead
+        // Its own subfolders, once its listing read ahead told them.
+        bool Peeked = false;
+        std::vector<TChild> Children;
     };
     struct TFrame {
         std::vector<TChild> Children;
@@ -63,7 +71,17 @@ private:
     bool DeliverBatch(TEntryBatch &batch, std::vector<TSubfolderName> *subfolders);
     void Descend(TChild &child, std::vector<TSubfolderName> subfolders, bool onStack);
     // Asks about and sets reading the next folders the walk will enter.
-    void LookAhead(const std::shared_ptr<TFolderListing> &current);
+    void LookAhead(TChild &current);
+    // Child, then what is known of its subfolders, into Ahead; Frame: the
+    // walk's frame Child or its closest ancestor is in; Parent: the listing
+    // of the folder holding Child, if read ahead. False once no more may be.
+    bool PlanAhead(TChild &child, uint32_t level, size_t frame, const TFolderListing *parent,
+                   std::vector<std::shared_ptr<TFolderListing>> &ahead);
+    // The subfolders Child's listing has told, if it has been examined.
+    void Peek(TChild &child);
+    // Children the walk will not enter after all, with what was read ahead
+    // for them.
+    void Drop(std::vector<TChild> &children);
     void WhileWaiting();
     void ReportError(const QString &path, int errorNumber);
     bool Stopped() const { return fRun->Stop; }
