@@ -272,6 +272,11 @@ TEST_F(TamarelListTest, OneThreadAndSeveralWriteTheSameReports)
         const QStringList common = QStringList{QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-u"),
                                                QStringLiteral("sub"), QStringLiteral("-u"), QStringLiteral("f2.txt")}
                                    + options + QStringList{Top()};
+        // Reading a folder or a file may set its access time once (relatime),
+        // which the report shows: a first run leaves every time as the
+        // runs compared will find it, even when a second has passed since
+        // the tree was made.
+        Run(QStringList{QStringLiteral("-j"), QStringLiteral("1")} + common, unprivileged);
         const int alone = Run(QStringList{QStringLiteral("-j"), QStringLiteral("1")} + common, unprivileged);
         const QString aloneOut = out, aloneErr = err;
         EXPECT_EQ(alone, 1) << "what cannot be read is told";
