@@ -18,14 +18,11 @@ using explorer::TFileData;
 // the folder texts of the list (see TFolderRanks); with collation keys it
 // is not used.
 struct TRow {
-    const QChar *LocationData;
     const QChar *NameData;
-    int32_t LocationSize;
     int32_t NameSize;
     int32_t Index;
     int32_t Folder;
     bool Directory;
-    QStringView Location() const { return QStringView(LocationData, LocationSize); }
     QStringView Name() const { return QStringView(NameData, NameSize); }
 };
 
@@ -71,17 +68,19 @@ int CompareJoined(QStringView a1, QStringView a2, QStringView b1, QStringView b2
 // characters compared, and then only past the shared start.
 class TFolderRanks {
 public:
-    explicit TFolderRanks(std::vector<TRow> &rows)
+    // Rows: those of List, in its order.
+    TFolderRanks(const explorer::TFileList &list, std::vector<TRow> &rows)
     {
         // Entries of one folder nearly always share its text's storage.
+        // Each row's Folder holds the index of its text at first.
         std::unordered_map<const QChar *, std::vector<int32_t>> byData;
         std::vector<QStringView> texts;
-        std::vector<int32_t> textOfRow(rows.size());
         const QChar *lastData = nullptr;
         qsizetype lastSize = -1;
         int32_t lastText = -1;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const QStringView location = rows[i].Location();
+        size_t i = 0;
+        for (const TFileData &d : list.FileData) {
+            const QStringView location = d.Location;
             if (location.data() != lastData || location.size() != lastSize) {
                 lastData = location.data();
                 lastSize = location.size();
@@ -96,18 +95,18 @@ public:
                     known.push_back(lastText);
                 }
             }
-            textOfRow[i] = lastText;
+            rows[i++].Folder = lastText;
         }
         std::vector<int32_t> sorted(texts.size());
         std::iota(sorted.begin(), sorted.end(), 0);
         std::sort(sorted.begin(), sorted.end(),
                   [&](int32_t a, int32_t b) { return texts[size_t(a)].compare(texts[size_t(b)]) < 0; });
         std::vector<int32_t> rankOfText(texts.size());
-        for (size_t i = 0; i < sorted.size(); ++i) {
-            const QStringView text = texts[size_t(sorted[i])];
+        for (size_t k = 0; k < sorted.size(); ++k) {
+            const QStringView text = texts[size_t(sorted[k])];
             if (fTexts.empty() || fTexts.back() != text)
                 fTexts.push_back(text);
-            rankOfText[size_t(sorted[i])] = int32_t(fTexts.size() - 1);
+            rankOfText[size_t(sorted[k])] = int32_t(fTexts.size() - 1);
         }
         fLast.resize(fTexts.size());
         std::vector<int32_t> open;  // each text begins with the one below it
@@ -120,8 +119,8 @@ public:
         }
         for (const int32_t r : open)
             fLast[size_t(r)] = int32_t(fTexts.size()) - 1;
-        for (size_t i = 0; i < rows.size(); ++i)
-            rows[i].Folder = rankOfText[size_t(textOfRow[i])];
+        for (TRow &row : rows)
+            row.Folder = rankOfText[size_t(row.Folder)];
     }
 
     // Code-unit order of the full names of A and B.
@@ -136,9 +135,11 @@ public:
 
 private:
     // Outer's folder text begins Inner's: what follows it decides.
-    static int InnerCompare(const TRow &outer, const TRow &inner)
+    int InnerCompare(const TRow &outer, const TRow &inner) const
     {
-        return CompareJoined(QStringView(), outer.Name(), inner.Location().mid(outer.LocationSize), inner.Name());
+        const QStringView innerFolder = fTexts[size_t(inner.Folder)];
+        return CompareJoined(QStringView(), outer.Name(), innerFolder.mid(fTexts[size_t(outer.Folder)].size()),
+                             inner.Name());
     }
 
     std::vector<QStringView> fTexts;  // by rank
@@ -180,8 +181,7 @@ std::vector<TRow> RowsOf(const explorer::TFileList &list)
     for (const TFileData &d : list.FileData) {
         const bool parent = d.ImageIndex == explorer::iiParent;
         const QStringView name = parent ? QStringView() : QStringView(d.Name);
-        rows.push_back({d.Location.constData(), name.data(), int32_t(d.Location.size()), int32_t(name.size()),
-                        index++, 0, d.Directory});
+        rows.push_back({name.data(), int32_t(name.size()), index++, 0, d.Directory});
     }
     return rows;
 }
@@ -207,7 +207,7 @@ std::vector<int> ListingRowOrder(const explorer::TFileList &list, const QLocale 
 {
     std::vector<TRow> rows = RowsOf(list);
     if (locale.language() == QLocale::C) {
-        const TFolderRanks folders(rows);
+        const TFolderRanks folders(list, rows);
         return SortedRows(
             std::move(rows), [&folders](const TRow &a, const TRow &b) { return folders.Less(a, b); }, threads);
     }
