@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <sys/types.h>
 #include <string>
 
 namespace platform {
@@ -46,6 +47,8 @@ private:
     int fError = 0;
     bool fDirect = false;
     bool fCommitted = false;
+    off_t fWritten = 0;     // bytes written so far
+    off_t fWrittenBack = 0; // of those, handed to the disk ahead of the sync
 };
 
 // Writes every byte, retrying short and interrupted writes: 0 or errno.
