@@ -79,7 +79,7 @@ int TDirReader::Fd() const
 
 bool TDirReader::Next(Entry &entry)
 {
-    if (!fDir)
+    if (!fDir || fEnded)
         return false;
     for (;;) {
         // readdir tells its end from its failure only through errno.
@@ -88,6 +88,7 @@ bool TDirReader::Next(Entry &entry)
         if (!e) {
             if (errno != 0 && fError == 0)
                 fError = errno;
+            fEnded = true;
             return false;
         }
         if (IsDotOrDotDot(e->d_name))
@@ -103,6 +104,7 @@ void TDirReader::Rewind()
 {
     if (fDir)
         rewinddir(fDir);
+    fEnded = false;
 }
 
 int TDirReader::Stat(const char *name, TFindData &data)

@@ -49,6 +49,9 @@ public:
 
 private:
     DIR *fDir = nullptr;
+    // The listing has ended: asking readdir again would cost another
+    // system call to hear the same.
+    bool fEnded = false;
     uint64_t fFolderDevice = 0;
     int fError = 0;
     TMountTypes &fMountTypes;
