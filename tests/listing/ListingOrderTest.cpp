@@ -125,4 +125,39 @@ TEST(ListingOrder, CodeUnitOrderHoldsForFoldersInsideFoldersAndOddlyStoredTexts)
     }
 }
 
+TEST(ListingOrder, CodeUnitOrderHoldsForTreesOfFoldersAndForNamesThatLookLikePaths)
+{
+    // Components with characters just below, at and above "/" and beyond
+    // the first plane; folders inside folders, some without rows of their
+    // own, and names that begin like a neighbouring folder ("a-b", "a.b"
+    // beside "a/").
+    const QStringList parts = {QStringLiteral("a"), QStringLiteral("a-b"), QStringLiteral("a.b"), QStringLiteral("a0"),
+                               QStringLiteral("B"), QStringLiteral("\u00e9"), QString::fromUtf8("\xF0\x9F\x92\xA9")};
+    std::mt19937 random(29);
+    const auto part = [&] { return parts[int(random() % unsigned(parts.size()))]; };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<QString> folders{QStringLiteral("/r/")};
+        for (int f = 0; f < 15; ++f)
+            folders.push_back(folders[random() % folders.size()] + part() + QLatin1Char('/'));
+        TFileList list;
+        for (int e = 0; e < 120; ++e) {
+            TFileData d;
+            const QString &folder = folders[random() % folders.size()];
+            d.Location = random() % 5 ? folder : QString(folder.constData(), folder.size());
+            d.Name = random() % 8 ? part() + (random() % 2 ? part() : QString()) : QString();
+            d.Directory = random() % 3 == 0;
+            list.FileData.push_back(d);
+        }
+        // Now and then a name with a "/" in it, which no file system gives
+        // but which must still sort by its whole name.
+        if (round % 4 == 0)
+            list.FileData[random() % list.FileData.size()].Name = part() + QLatin1Char('/') + part();
+        const std::vector<int> expected = ReferenceOrder(list);
+        ASSERT_EQ(ListingRowOrder(list, QLocale::c()), expected) << "round " << round;
+    }
+    // Large enough to be shared out among threads.
+    const TFileList large = LargeSampleListing(300, 200);
+    EXPECT_EQ(ListingRowOrder(large, QLocale::c(), 3), ReferenceOrder(large));
+}
+
 } // namespace
