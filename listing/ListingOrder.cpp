@@ -61,15 +61,16 @@ int CompareJoined(QStringView a1, QStringView a2, QStringView b1, QStringView b2
 
 using TRowIterator = std::vector<TRow>::iterator;
 
+// Rows a thread sorts at least: below this a thread costs more than it saves.
+constexpr size_t MinimumPart = 16384;
+
 // std::stable_sort with the range cut into one part per thread, each part
 // sorted on a thread of its own and the parts merged, stably, pair by pair.
 template <class Less>
 void StableSort(TRowIterator first, TRowIterator last, Less less, int threads)
 {
-    // Below this a thread costs more than it saves.
-    constexpr ptrdiff_t MinimumPart = 16384;
     const ptrdiff_t count = last - first;
-    if (threads < 2 || count < 2 * MinimumPart) {
+    if (threads < 2 || count < 2 * ptrdiff_t(MinimumPart)) {
         std::stable_sort(first, last, less);
         return;
     }
@@ -211,20 +212,26 @@ private:
     // among the threads; false if a name holds a "/".
     static bool SortEachFolder(std::vector<TRow> &byFolder, const std::vector<size_t> &start, int threads)
     {
+        const auto byName = [](const TRow &a, const TRow &b) { return CompareShort(a.Name(), b.Name()) < 0; };
+        const auto first = [&](size_t rank) { return byFolder.begin() + ptrdiff_t(start[rank]); };
+        const auto last = [&](size_t rank) { return byFolder.begin() + ptrdiff_t(start[rank + 1]); };
+        const auto holdsSlash = [&](size_t rank) {
+            return std::any_of(first(rank), last(rank), [](const TRow &row) { return row.Name().contains(u'/'); });
+        };
+        // A folder of many entries is sorted by all threads together (one
+        // folder may be the whole list); the others are shared out whole.
+        const auto large = [&](size_t rank) { return threads > 1 && start[rank + 1] - start[rank] >= 2 * MinimumPart; };
         const auto sortFolders = [&](size_t firstRank, size_t lastRank) {
             bool slash = false;
             for (size_t r = firstRank; r < lastRank; ++r) {
-                const auto begin = byFolder.begin() + ptrdiff_t(start[r]), end = byFolder.begin() + ptrdiff_t(start[r + 1]);
-                std::stable_sort(begin, end,
-                                 [](const TRow &a, const TRow &b) { return CompareShort(a.Name(), b.Name()) < 0; });
-                for (auto it = begin; it != end && !slash; ++it)
-                    slash = it->Name().contains(u'/');
+                if (large(r))
+                    continue;
+                std::stable_sort(first(r), last(r), byName);
+                slash = slash || holdsSlash(r);
             }
             return !slash;
         };
         const size_t ranks = start.size() - 1, rows = byFolder.size();
-        // Below this a thread costs more than it saves.
-        constexpr size_t MinimumPart = 16384;
         const size_t parts = std::max<size_t>(1, std::min(size_t(std::max(threads, 1)), rows / MinimumPart));
         // Part p takes the folders whose rows begin in its share of the rows.
         std::vector<size_t> bounds{0};
@@ -243,7 +250,14 @@ private:
         sound[0] = sortFolders(bounds[0], bounds[1]);
         for (std::thread &helper : helpers)
             helper.join();
-        return std::all_of(sound.begin(), sound.end(), [](char ok) { return ok != 0; });
+        bool ok = std::all_of(sound.begin(), sound.end(), [](char part) { return part != 0; });
+        for (size_t r = 0; r < ranks && ok; ++r) {
+            if (large(r)) {
+                StableSort(first(r), last(r), byName, threads);
+                ok = !holdsSlash(r);
+            }
+        }
+        return ok;
     }
 
     // Outer's folder text begins Inner's: what follows it decides.

@@ -155,9 +155,19 @@ TEST(ListingOrder, CodeUnitOrderHoldsForTreesOfFoldersAndForNamesThatLookLikePat
         const std::vector<int> expected = ReferenceOrder(list);
         ASSERT_EQ(ListingRowOrder(list, QLocale::c()), expected) << "round " << round;
     }
-    // Large enough to be shared out among threads.
+    // Large enough to be shared out among threads: many folders, and one
+    // folder that holds most of the list.
     const TFileList large = LargeSampleListing(300, 200);
     EXPECT_EQ(ListingRowOrder(large, QLocale::c(), 3), ReferenceOrder(large));
+    TFileList flat;
+    const QString folder = QStringLiteral("/flat/");
+    for (int i = 0; i < 40000; ++i) {
+        TFileData d;
+        d.Location = i % 1000 ? folder : folder + QStringLiteral("inner/");
+        d.Name = QString::number((i * 7919) % 20000) + (i % 3 ? QStringLiteral(".txt") : QStringLiteral("-b"));
+        flat.FileData.push_back(d);
+    }
+    EXPECT_EQ(ListingRowOrder(flat, QLocale::c(), 2), ReferenceOrder(flat));
 }
 
 } // namespace
