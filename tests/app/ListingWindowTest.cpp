@@ -12,6 +12,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QFileDialog>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <csignal>
@@ -187,17 +191,29 @@ protected:
     void Expect(std::vector<TStep> steps)
     {
         fSteps = std::deque<TStep>(steps.begin(), steps.end());
-        fHandled = nullptr;
         if (fPoll)
             return;
         // A dialog box beyond the steps is an unexpected question: it is
         // counted and answered Yes, so that a test fails instead of hanging.
         fPoll = new QTimer(window.get());
         QObject::connect(fPoll, &QTimer::timeout, fPoll, [this] {
+            // Marked on the dialog itself: the next one may well be made
+            // where the last one was freed, and look like it by address.
             QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog || !dialog->isVisible() || dialog == fHandled)
+            if (!dialog || !dialog->isVisible())
                 return;
-            fHandled = dialog;
+            if (dialog->property(HandledMark).toBool()) {
+                // A step that did not close its dialog box fails the test
+                // instead of leaving it waiting for ever.
+                if (fSinceHandled.elapsed() > 10000) {
+                    ADD_FAILURE() << "a dialog box stayed open after its step";
+                    if (auto *box = qobject_cast<QDialog *>(dialog))
+                        box->reject();
+                }
+                return;
+            }
+            dialog->setProperty(HandledMark, true);
+            fSinceHandled.start();
             TStep step = fSteps.empty() ? Answer(QMessageBox::Yes) : std::move(fSteps.front());
             if (!fSteps.empty())
                 fSteps.pop_front();
@@ -220,7 +236,12 @@ protected:
             auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             edit->selectAll();
             QTest::keyClicks(edit, name);
-            QTest::keyClick(edit, Qt::Key_Return);
+            // The name's completions may pop up meanwhile (a window of its
+            // own on a desktop) and would take a Return: Save is clicked.
+            if (edit->completer() && edit->completer()->popup())
+                edit->completer()->popup()->hide();
+            auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
         };
     }
     TStep Answer(QMessageBox::StandardButton button)
@@ -244,8 +265,9 @@ protected:
     QStringList questions;
 
 private:
+    static constexpr const char *HandledMark = "tamarelTestHandled";
     std::deque<TStep> fSteps;
-    QWidget *fHandled = nullptr;
+    QElapsedTimer fSinceHandled;
     QTimer *fPoll = nullptr;
 };
 
