@@ -148,10 +148,11 @@ public:
 
 private:
     // Where every folder text ends in "/" and no name holds one, a full
-    // name splits into folder and name in one way only, and a name and a
-    // folder inside the name's folder never begin alike: the rows of a
-    // folder can be sorted by name alone and the folders inside it put
-    // among them whole, each where the rest of its text would go as a name.
+    // name splits into folder and name in one way only, and no name of a
+    // folder begins with what the text of a folder inside it adds (which
+    // holds a "/"): the rows of a folder can be sorted by name alone and
+    // the folders inside it put among them whole, each where what its text
+    // adds would go as a name.
     // That reads each name a few times instead of in every comparison of a
     // sort of the whole list. False, with the rows unchanged, where a name
     // holds a "/".
