@@ -59,7 +59,13 @@ QString AttributesToText(int32_t attributes)
     return text;
 }
 
-QDateTime ToQDateTime(TDateTime value)
+namespace {
+
+// The Julian day of 1899-12-30, the day a TDateTime counts from.
+constexpr long long DayZero = 2415019;
+
+// The value's day (as a Julian day) and milliseconds into it.
+void SplitDateTime(TDateTime value, long long &julianDay, int &msOfDay)
 {
     const double day = std::trunc(value);
     long long ms = std::llround(std::fabs(value - day) * 86400000.0);
@@ -70,10 +76,20 @@ QDateTime ToQDateTime(TDateTime value)
         ms -= 86400000LL;
         days += value < 0 ? -1 : 1;
     }
-    const QDate date = QDate(1899, 12, 30).addDays(days);
+    julianDay = DayZero + days;
+    msOfDay = int(ms);
+}
+
+} // namespace
+
+QDateTime ToQDateTime(TDateTime value)
+{
+    long long day = 0;
+    int ms = 0;
+    SplitDateTime(value, day, ms);
     // The value is local time already; as UTC the fields stay as they are,
     // and no time-zone look-up happens for each of millions of stamps.
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
+    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(ms), Qt::UTC);
 }
 
 QString FormatTimestamp(TDateTime value, const QString &pattern, const TRegionalFormats &formats)
@@ -124,22 +140,24 @@ QString TDateTimeTexts::Text(TDateTime value)
 
 void TDateTimeTexts::Append(QString &out, TDateTime value)
 {
-    const QDateTime dt = ToQDateTime(value);
-    const long long day = dt.date().toJulianDay();
+    // Texts are made only for a day or second not met lately; the rest is
+    // arithmetic, with no date object made for each of millions of stamps.
+    long long day = 0;
+    int ms = 0;
+    SplitDateTime(value, day, ms);
     const size_t d = size_t(day) % 256;
     if (fDates.Keys[d] != day) {
         fDates.Keys[d] = day;
-        fDates.Texts[d] = fFormats.Locale.toString(dt.date(), fFormats.ShortDateFormat);
+        fDates.Texts[d] = fFormats.Locale.toString(QDate::fromJulianDay(day), fFormats.ShortDateFormat);
     }
-    const QTime t = dt.time();
-    const long long second = t.msecsSinceStartOfDay() / 1000;
+    const long long second = ms / 1000;
     out += fDates.Texts[d];
     if (second == 0)
         return;
     const size_t s = size_t(second) % 4096;
     if (fTimes.Keys[s] != second) {
         fTimes.Keys[s] = second;
-        fTimes.Texts[s] = fFormats.Locale.toString(QTime(t.hour(), t.minute(), t.second()),
+        fTimes.Texts[s] = fFormats.Locale.toString(QTime::fromMSecsSinceStartOfDay(int(second * 1000)),
                                                    fFormats.LongTimeFormat);
     }
     out += QLatin1Char(' ');
