@@ -21,6 +21,25 @@ QString TwoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+// The Julian day of 1899-12-30, the day a TDateTime counts from.
+constexpr long long DayZero = 2415019;
+
+// The value's day (as a Julian day) and milliseconds into it.
+void SplitDateTime(TDateTime value, long long &julianDay, int &msOfDay)
+{
+    const double day = std::trunc(value);
+    long long ms = std::llround(std::fabs(value - day) * 86400000.0);
+    // Before 1899-12-30 the day counts back and the time of day forward:
+    // -1.25 is 1899-12-29 06:00.
+    long long days = static_cast<long long>(day);
+    if (ms >= 86400000LL) {
+        ms -= 86400000LL;
+        days += value < 0 ? -1 : 1;
+    }
+    julianDay = DayZero + days;
+    msOfDay = int(ms);
+}
+
 } // namespace
 
 QString FormatFileSize(int64_t size, const TRegionalFormats &formats)
@@ -58,29 +77,6 @@ QString AttributesToText(int32_t attributes)
         text[3] = QLatin1Char('s');
     return text;
 }
-
-namespace {
-
-// The Julian day of 1899-12-30, the day a TDateTime counts from.
-constexpr long long DayZero = 2415019;
-
-// The value's day (as a Julian day) and milliseconds into it.
-void SplitDateTime(TDateTime value, long long &julianDay, int &msOfDay)
-{
-    const double day = std::trunc(value);
-    long long ms = std::llround(std::fabs(value - day) * 86400000.0);
-    // Before 1899-12-30 the day counts back and the time of day forward:
-    // -1.25 is 1899-12-29 06:00.
-    long long days = static_cast<long long>(day);
-    if (ms >= 86400000LL) {
-        ms -= 86400000LL;
-        days += value < 0 ? -1 : 1;
-    }
-    julianDay = DayZero + days;
-    msOfDay = int(ms);
-}
-
-} // namespace
 
 QDateTime ToQDateTime(TDateTime value)
 {

@@ -38,27 +38,6 @@ int CompareShort(QStringView a, QStringView b)
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-// Code-unit comparison of A1 + A2 with B1 + B2, without building either.
-int CompareJoined(QStringView a1, QStringView a2, QStringView b1, QStringView b2)
-{
-    const QStringView pa[2] = {a1, a2}, pb[2] = {b1, b2};
-    int ia = 0, ib = 0;
-    QStringView ra = pa[0], rb = pb[0];
-    for (;;) {
-        while (ra.isEmpty() && ia < 1)
-            ra = pa[++ia];
-        while (rb.isEmpty() && ib < 1)
-            rb = pb[++ib];
-        if (ra.isEmpty() || rb.isEmpty())
-            return ra.isEmpty() ? (rb.isEmpty() ? 0 : -1) : 1;
-        const qsizetype n = std::min(ra.size(), rb.size());
-        if (const int c = ra.left(n).compare(rb.left(n)))
-            return c;
-        ra = ra.mid(n);
-        rb = rb.mid(n);
-    }
-}
-
 using TRowIterator = std::vector<TRow>::iterator;
 
 // Rows a thread sorts at least: below this a thread costs more than it saves.
@@ -261,12 +240,18 @@ private:
         return ok;
     }
 
-    // Outer's folder text begins Inner's: what follows it decides.
+    // Outer's folder text begins Inner's: Outer's name decides against
+    // what Inner's folder text adds, followed by Inner's name.
     int InnerCompare(const TRow &outer, const TRow &inner) const
     {
-        const QStringView innerFolder = fTexts[size_t(inner.Folder)];
-        return CompareJoined(QStringView(), outer.Name(), innerFolder.mid(fTexts[size_t(outer.Folder)].size()),
-                             inner.Name());
+        const QStringView name = outer.Name();
+        const QStringView added = fTexts[size_t(inner.Folder)].mid(fTexts[size_t(outer.Folder)].size());
+        const qsizetype n = std::min(name.size(), added.size());
+        if (const int c = name.left(n).compare(added.left(n)))
+            return c;
+        if (name.size() > added.size())
+            return name.mid(n).compare(inner.Name());
+        return name.size() < added.size() || !inner.Name().isEmpty() ? -1 : 0;
     }
 
     std::vector<QStringView> fTexts;  // by rank
